@@ -1,0 +1,29 @@
+#pragma once
+// Fixed texts and small rules of the lesson start-up.
+#include "platform/text.h"
+
+namespace stepwise {
+
+inline constexpr std::u16string_view defaultFolder = u"c:\\qwelrand";
+inline constexpr std::u16string_view namePrompt = u"Your full name:  ";
+inline constexpr std::u16string_view changeFolderPrompt =
+    u"Enter 1 if you want to change the folder to which your files will be written.  The current default "
+    u"folder is c:\\qwelrand.  If you wish to use this folder, just hit the Enter key";
+inline constexpr std::u16string_view newFolderPrompt =
+    u"You have chosen to change the folder to which your files will be written on your hard drive from the "
+    u"default c:\\qwelrand.  Enter the path to the folder you wish to use.  You may just hit the Enter key "
+    u"to retain the default path.";
+
+// The default text of the response box: two paragraphs joined by CR LF CR LF, 502 characters.
+Text defaultResponsePrompt();
+
+// "1" gives "001", "12" gives "012"; other lengths stay as they are.
+Text threeDigits(const Text& number);
+
+// The name as it goes into the file names: every space replaced by "_", nothing else changed.
+Text fileNamePart(const Text& name);
+
+// Why a name cannot be part of a file name, or "" when it can.
+Text nameProblem(const Text& name);
+
+}  // namespace stepwise

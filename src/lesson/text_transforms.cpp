@@ -1,0 +1,31 @@
+#include "lesson/text_transforms.h"
+
+#include "records/line_writer.h"
+
+namespace stepwise {
+
+Text expandBreaks(const Text& text) {
+    Text out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'{' && i + 1 < text.size() && text[i + 1] == u'}') {
+            out += CRLF;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+Text remSpaces(const Text& text) {
+    Text out;
+    out.reserve(text.size());
+    for (char16_t c : text)
+        if (c != u' ' && c != u'-') out += c;
+    return out;
+}
+
+Text numberText(double number) { return (number < 0 ? Text(u"-") : Text()) + generalNumber(number); }
+
+}  // namespace stepwise

@@ -1,0 +1,70 @@
+#pragma once
+// Every operation the program needs from its windowing and runtime platform. The core calls only
+// this interface; each front end implements the window half, and the portable system services
+// (files, clock, random numbers) are shared by all front ends.
+#include <initializer_list>
+
+#include "platform/control_id.h"
+#include "platform/file_status.h"
+#include "platform/picture.h"
+#include "platform/text.h"
+
+namespace stepwise {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Text boxes: the whole text with CR LF line breaks, whatever the widget keeps inside.
+    virtual Text text(ControlId box) = 0;
+    virtual void setText(ControlId box, const Text& text) = 0;
+
+    // A modal prompt with a message and one empty entry line; "" when cancelled.
+    virtual Text inputPrompt(const Text& message) = 0;
+    // A modal message with an OK button.
+    virtual void showMessage(const Text& message) = 0;
+    // A modal question answered with OK (true) or Cancel (false).
+    virtual bool askOkCancel(const Text& message) = 0;
+
+    // Files by number. Paths are kept as the program forms them ("c:\qwelrand\...").
+    virtual FileStatus createDirectory(const Text& path) = 0;
+    virtual FileStatus openFile(int number, const Text& path, FileMode mode) = 0;
+    // Appends text to a file open for appending; kept until the file is closed.
+    virtual void writeText(int number, const Text& text) = 0;
+    virtual bool atEnd(int number) = 0;
+    // The next line without its line end (CR, or CR LF).
+    virtual Text readLine(int number) = 0;
+    // Closes the numbers that are open, putting what was written into each file whole, flushed to
+    // stable storage; when any file fails, none of them keeps what was written since it was opened.
+    virtual FileStatus closeFiles(std::initializer_list<int> numbers) = 0;
+    FileStatus closeFile(int number) { return closeFiles({number}); }
+    // Closes every open file, dropping what was not yet put into it.
+    virtual void abandonAllFiles() = 0;
+
+    // Clock forms: "14:05:09" and "12-07-2026", read anew for every call.
+    virtual Text timeText() = 0;
+    virtual Text dateText() = 0;
+    virtual double secondsSinceMidnight() = 0;
+
+    // One pseudo-random sequence, uniformly distributed in [0, 1).
+    virtual void seedRandom(double seed) = 0;
+    virtual float nextRandom() = 0;
+
+    // Picture boxes, in their user scale.
+    virtual void setUserScale(ControlId box, float width, float height) = 0;
+    virtual void drawCircle(ControlId box, float x, float y, float radius) = 0;
+    virtual Picture picture(ControlId box) = 0;
+    virtual void setPicture(ControlId box, const Picture& picture) = 0;
+
+    // The system clipboard; false or an empty picture when it cannot be used.
+    virtual bool putClipboardPicture(const Picture& picture) = 0;
+    virtual Picture clipboardPicture() = 0;
+
+    virtual void enableTimer(ControlId timer, int intervalMs) = 0;
+    virtual void beep() = 0;
+
+    // Closes the window and leaves the event loop; the process exits with status 0.
+    virtual void closeWindowAndExit() = 0;
+};
+
+}  // namespace stepwise

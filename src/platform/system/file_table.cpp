@@ -1,0 +1,162 @@
+#include "platform/system/file_table.h"
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "platform/system/cp1252.h"
+#include "platform/system/path_mapping.h"
+
+namespace stepwise {
+
+namespace {
+
+FileError errorFor(const Text& path, int error) {
+    return FileError{path, fromUtf8(std::generic_category().message(error)), error == ENOENT};
+}
+
+FileError errorFor(const Text& path, const std::error_code& error) {
+    return FileError{path, fromUtf8(error.message()), error == std::errc::no_such_file_or_directory};
+}
+
+std::FILE* openForAppend(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"ab");
+#else
+    return std::fopen(path.c_str(), "ab");
+#endif
+}
+
+int syncToDisk(std::FILE* handle) {
+#ifdef _WIN32
+    return _commit(_fileno(handle));
+#else
+    return fsync(fileno(handle));
+#endif
+}
+
+}  // namespace
+
+FileTable::FileTable(std::filesystem::path driveRoot) : driveRoot_(std::move(driveRoot)) {}
+
+FileTable::~FileTable() { abandonAll(); }
+
+FileStatus FileTable::createDirectory(const Text& path) {
+    std::error_code error;
+    if (std::filesystem::create_directory(mapPath(path, driveRoot_), error)) return std::nullopt;
+    if (!error) error = std::make_error_code(std::errc::file_exists);
+    return errorFor(path, error);
+}
+
+FileStatus FileTable::open(int number, const Text& path, FileMode mode) {
+    if (isOpen(number)) close({number});
+    OpenFile entry{path, mapPath(path, driveRoot_), mode, nullptr, {}, 0};
+    if (mode == FileMode::Append) {
+        entry.handle = openForAppend(entry.mapped);
+        if (!entry.handle) return errorFor(path, errno);
+    } else {
+        std::error_code error;
+        if (std::filesystem::is_directory(entry.mapped, error)) return errorFor(path, EISDIR);
+        std::ifstream in(entry.mapped, std::ios::binary);
+        if (!in) return errorFor(path, errno ? errno : ENOENT);
+        std::ostringstream content;
+        content << in.rdbuf();
+        if (in.bad()) return errorFor(path, EIO);
+        entry.bytes = std::move(content).str();
+    }
+    files_.emplace(number, std::move(entry));
+    return std::nullopt;
+}
+
+FileTable::OpenFile& FileTable::file(int number, FileMode mode) {
+    auto it = files_.find(number);
+    if (it == files_.end() || it->second.mode != mode)
+        throw std::logic_error("file number " + std::to_string(number) + " is not open for this use");
+    return it->second;
+}
+
+const FileTable::OpenFile& FileTable::file(int number, FileMode mode) const {
+    return const_cast<FileTable*>(this)->file(number, mode);
+}
+
+void FileTable::write(int number, const Text& text) { appendCp1252(file(number, FileMode::Append).bytes, text); }
+
+bool FileTable::atEnd(int number) const {
+    const OpenFile& f = file(number, FileMode::Read);
+    return f.readPosition >= f.bytes.size();
+}
+
+Text FileTable::readLine(int number) {
+    OpenFile& f = file(number, FileMode::Read);
+    const std::size_t start = f.readPosition;
+    const std::size_t end = std::min(f.bytes.find('\r', start), f.bytes.size());
+    f.readPosition = end;
+    if (end < f.bytes.size()) {
+        ++f.readPosition;
+        if (f.readPosition < f.bytes.size() && f.bytes[f.readPosition] == '\n') ++f.readPosition;
+    }
+    return decodeCp1252(std::string_view(f.bytes).substr(start, end - start));
+}
+
+FileStatus FileTable::commit(OpenFile& f, long long& sizeBefore) {
+    if (std::fseek(f.handle, 0, SEEK_END) != 0) return errorFor(f.path, errno);
+    sizeBefore = std::ftell(f.handle);
+    if (f.bytes.empty()) return std::nullopt;
+    errno = 0;
+    const bool written = std::fwrite(f.bytes.data(), 1, f.bytes.size(), f.handle) == f.bytes.size() &&
+                         std::fflush(f.handle) == 0 && syncToDisk(f.handle) == 0;
+    if (!written) return errorFor(f.path, errno ? errno : EIO);
+    return std::nullopt;
+}
+
+void FileTable::release(OpenFile& f) {
+    if (f.handle) std::fclose(f.handle);
+    f.handle = nullptr;
+}
+
+FileStatus FileTable::close(std::initializer_list<int> numbers) {
+    struct Committed {
+        OpenFile* file;
+        long long sizeBefore;
+    };
+    std::vector<Committed> committed;
+    FileStatus failure;
+    for (int number : numbers) {
+        auto it = files_.find(number);
+        if (it == files_.end() || it->second.mode != FileMode::Append || failure) continue;
+        long long sizeBefore = -1;
+        failure = commit(it->second, sizeBefore);
+        committed.push_back({&it->second, sizeBefore});
+    }
+    if (failure) {
+        // Take every file of this group back to where it stood, so no file keeps half a record.
+        for (auto& [f, sizeBefore] : committed) {
+            release(*f);
+            std::error_code ignored;
+            if (sizeBefore >= 0) std::filesystem::resize_file(f->mapped, static_cast<std::uintmax_t>(sizeBefore), ignored);
+        }
+    }
+    for (int number : numbers) {
+        auto it = files_.find(number);
+        if (it == files_.end()) continue;
+        release(it->second);
+        files_.erase(it);
+    }
+    return failure;
+}
+
+void FileTable::abandonAll() {
+    for (auto& [number, f] : files_) release(f);
+    files_.clear();
+}
+
+}  // namespace stepwise

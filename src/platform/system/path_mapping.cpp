@@ -1,0 +1,47 @@
+#include "platform/system/path_mapping.h"
+
+#include <cstdlib>
+
+namespace stepwise {
+
+namespace {
+
+bool startsWithDriveLetter(const Text& path) {
+    if (path.size() < 2 || path[1] != u':') return false;
+    const char16_t d = path[0];
+    return (d >= u'a' && d <= u'z') || (d >= u'A' && d <= u'Z');
+}
+
+}  // namespace
+
+#ifdef _WIN32
+std::filesystem::path mapPath(const Text& programPath, const std::filesystem::path&) {
+    return std::filesystem::path(std::wstring(programPath.begin(), programPath.end()));
+}
+
+std::filesystem::path homeDirectory() { return std::filesystem::current_path(); }
+#else
+std::filesystem::path mapPath(const Text& programPath, const std::filesystem::path& driveRoot) {
+    Text rest = programPath;
+    std::filesystem::path mapped;
+    if (startsWithDriveLetter(rest)) {
+        mapped = driveRoot;
+        rest = rest.substr(2);
+    }
+    for (char16_t& c : rest)
+        if (c == u'\\') c = u'/';
+    const std::string tail = toUtf8(rest);
+    if (mapped.empty()) return std::filesystem::path(tail);
+    // Appending an absolute tail would replace the root; keep it underneath instead.
+    std::string relative = tail;
+    while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
+    return relative.empty() ? mapped : mapped / relative;
+}
+
+std::filesystem::path homeDirectory() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    return std::filesystem::current_path();
+}
+#endif
+
+}  // namespace stepwise

@@ -1,0 +1,20 @@
+#include "platform/system/system_platform.h"
+
+#include <chrono>
+
+#include "platform/system/path_mapping.h"
+
+namespace stepwise {
+
+SystemPlatform::SystemPlatform(std::filesystem::path driveRoot) : files_(std::move(driveRoot)) {}
+
+std::filesystem::path SystemPlatform::homeDirectoryRoot() { return homeDirectory(); }
+
+double SystemPlatform::secondsSinceMidnight() {
+    const LocalTime t = now();
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const double fraction = std::chrono::duration<double>(sinceEpoch - std::chrono::floor<std::chrono::seconds>(sinceEpoch)).count();
+    return t.hour * 3600.0 + t.minute * 60.0 + t.second + fraction;
+}
+
+}  // namespace stepwise

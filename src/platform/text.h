@@ -1,0 +1,36 @@
+#pragma once
+// Text as the lesson core sees it: UTF-16 code units, lines broken by CR LF.
+// Positions count from 1, as in the lesson's own procedures.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace stepwise {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+inline constexpr char16_t CR = u'\r';
+inline constexpr char16_t LF = u'\n';
+inline const Text CRLF = u"\r\n";
+
+// Letters lowered (ASCII and Latin-1), every other character kept.
+Text lowerCase(TextView text);
+
+// The first n characters, or the whole text when it is shorter.
+Text leftText(TextView text, std::size_t n);
+
+// The characters from position `position` (counted from 1) to the end; "" past the end.
+Text midText(TextView text, std::size_t position);
+
+// The number written at the start of the text, leading blanks skipped; 0 when there is none.
+double numericValue(TextView text);
+
+// Decimal digits of a whole number, without sign or blanks when it is not negative.
+Text decimalText(long long number);
+
+// ASCII/UTF-8 literals into Text and back, for messages and tests.
+Text fromUtf8(std::string_view utf8);
+std::string toUtf8(TextView text);
+
+}  // namespace stepwise
