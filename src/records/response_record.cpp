@@ -1,0 +1,56 @@
+// "Enter Response": the response record in the master file and the SEND file, with the rating the
+// block asks for. The files keep what is written in memory until they are closed, so the record
+// reaches each file whole, or not at all when a file fails or the program stops at the prompt.
+#include "app/main_form.h"
+#include "records/code_hook.h"
+#include "records/line_writer.h"
+#include "records/rating_prompts.h"
+#include "records/record_files.h"
+#include "records/record_pieces.h"
+#include "records/response_guard.h"
+
+namespace stepwise {
+
+namespace {
+
+// The assignment's number times 10000 plus the question's number; 0 for an empty number.
+double combinedQuestionNumber(const LessonState& state) {
+    return numericValue(state.assignmentNumber) * 10000.0 + numericValue(state.questionNumber);
+}
+
+// The record up to its rating: separator, time stamp, question number (master file only), block,
+// separator, label and response. Each line goes to both files before the next one is started.
+void writeResponseLines(Platform& platform, const LessonState& state) {
+    const int codeNbr = state.lessonCodeNbr;
+    for (int file : responseRecordFiles) writeLine(platform, file, {separatorLine});
+    for (int file : responseRecordFiles) writeLine(platform, file, {timeStampIndent, platform.timeText()});
+    writeLine(platform, recordFile::master, {questionNumberOpening, combinedQuestionNumber(state)});
+    for (int file : responseRecordFiles) writeLine(platform, file, {code(state.currentLine, codeNbr)});
+    for (int file : responseRecordFiles) writeLine(platform, file, {separatorLine});
+    for (int file : responseRecordFiles) writeLine(platform, file, {responseLabel});
+    for (int file : responseRecordFiles) writeLine(platform, file, {code(state.workText, codeNbr)});
+}
+
+}  // namespace
+
+void MainForm::cmd_enter_response_Click() {
+    if (!passesResponseGuard(platform_, state_)) return;
+    if (const FileStatus failure = openRecordFiles(platform_, {{recordFile::master, state_.masterFilePath},
+                                                               {recordFile::send, state_.sendFilePath}}))
+        return reportUnrecorded(platform_, *failure, RecordCommand::enterResponse);
+
+    state_.workText = platform_.text(ControlId::txt_answer);
+    writeResponseLines(platform_, state_);
+    if (state_.blockKind == u"question")
+        askConfidenceRating(platform_);
+    else if (state_.blockKind == u"answer")
+        rateSelfCritique();
+    for (int file : responseRecordFiles) writeLine(platform_, file, {closingLine});
+
+    if (const FileStatus failure = platform_.closeFiles({recordFile::master, recordFile::send}))
+        return reportUnrecorded(platform_, *failure, RecordCommand::enterResponse);
+    state_.responsePending = false;
+    emptyBoxes(platform_);
+}
+
+}  // namespace stepwise

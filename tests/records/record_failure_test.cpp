@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "records/record_fixture.h"
+
+namespace stepwise::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordFailure : public RecordTest {
+protected:
+    void showQuestion() {
+        showBlock(u"`q003.  block", u"question", u"3");
+        type(u"my answer");
+        platform.answers = {u"3"};
+    }
+    // One message naming the file and the system's reason; both boxes and the pending block kept.
+    void expectReportedAndKept(const Text& path, const Text& reason) {
+        ASSERT_EQ(platform.messages.size(), 1u);
+        const Text& message = platform.messages[0];
+        EXPECT_NE(message.find(path), Text::npos) << toUtf8(message);
+        EXPECT_NE(message.find(reason), Text::npos) << toUtf8(message);
+        EXPECT_EQ(display(), u"`q003.  block");
+        EXPECT_EQ(response(), u"my answer");
+        EXPECT_TRUE(state().responsePending);
+        EXPECT_FALSE(platform.isFileOpen(1) || platform.isFileOpen(2) || platform.isFileOpen(3));
+    }
+    void expectNoRecordAnywhere() {
+        EXPECT_EQ(master(), masterBefore);
+        EXPECT_EQ(send(), sendBefore);
+        EXPECT_EQ(notes(), "");
+    }
+    // Takes away the write permission of the output folder; false when this process may write
+    // there all the same (root), so that permissions cannot make a file fail.
+    bool makeFolderReadOnly() {
+        fs::permissions(outputFolder(), fs::perms::owner_write, fs::perm_options::remove);
+        const fs::path probe = outputFolder() / "probe";
+        if (!std::ofstream(probe)) return true;
+        fs::remove(probe);
+        fs::permissions(outputFolder(), fs::perms::owner_write, fs::perm_options::add);
+        return false;
+    }
+};
+
+TEST_F(RecordFailure, AMissingFolderIsReportedAndTheNextClickRecordsOnceItIsBack) {
+    fs::remove_all(outputFolder());
+    for (const ControlId button : {ControlId::cmd_enter_response, ControlId::cmd_save_as_notes}) {
+        platform.messages.clear();
+        showQuestion();
+        form.click(button);
+        expectReportedAndKept(state().masterFilePath, u"No such file or directory");
+        EXPECT_FALSE(fs::exists(outputFolder()));
+        EXPECT_EQ(platform.prompts.size(), 2u) << "no rating is asked for a record that cannot be written";
+    }
+
+    fs::create_directories(outputFolder());
+    enterResponse();
+    EXPECT_EQ(send(), separator + "\r\n" + indent + "14:05:09\r\n`q003.  block\r\n" + separator +
+                          "\r\nRESPONSE -->  \r\nmy answer\r\nconfidence assessment:  3\r\n" + closing + "\r\n");
+    EXPECT_EQ(response(), u"");
+}
+
+TEST_F(RecordFailure, ASendFileThatCannotBeOpenedLeavesTheMasterFileAsItWas) {
+    std::ofstream(outputFolder() / "blocker") << "a file where a folder should be";
+    state().sendFilePath = u"c:\\qwelrand\\blocker\\send.txt";
+    showQuestion();
+    enterResponse();
+    expectReportedAndKept(u"c:\\qwelrand\\blocker\\send.txt", u"Not a directory");
+    expectNoRecordAnywhere();
+    EXPECT_EQ(platform.prompts.size(), 2u);
+}
+
+TEST_F(RecordFailure, ANotesFileThatCannotBeOpenedLeavesTheOtherTwoAsTheyWere) {
+    std::ofstream(outputFolder() / "blocker") << "a file where a folder should be";
+    state().notesFilePath = u"c:\\qwelrand\\blocker\\notes.txt";
+    showQuestion();
+    saveAsNotes();
+    expectReportedAndKept(u"c:\\qwelrand\\blocker\\notes.txt", u"Not a directory");
+    expectNoRecordAnywhere();
+}
+
+TEST_F(RecordFailure, AFullDiskRollsBackTheFilesAlreadyWritten) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no always-full device on this system";
+    state().sendFilePath = u"/dev/full";
+    showQuestion();
+    enterResponse();
+    expectReportedAndKept(u"/dev/full", u"No space left on device");
+    EXPECT_EQ(master(), masterBefore) << "the master file was written first and taken back";
+
+    platform.messages.clear();
+    state().sendFilePath = u"c:\\qwelrand\\send_1207Ann_Lee.txt";
+    state().notesFilePath = u"/dev/full";
+    saveAsNotes();
+    expectReportedAndKept(u"/dev/full", u"No space left on device");
+    EXPECT_EQ(master(), masterBefore);
+    EXPECT_EQ(send(), sendBefore);
+}
+
+TEST_F(RecordFailure, FilesThatMayNotBeWrittenAreReported) {
+    if (!makeFolderReadOnly()) GTEST_SKIP() << "this user may write whatever the permissions say (root)";
+    showQuestion();
+    saveAsNotes();  // the notes file does not exist yet and cannot be created
+    expectReportedAndKept(state().notesFilePath, u"Permission denied");
+    fs::permissions(outputFolder(), fs::perms::owner_write, fs::perm_options::add);
+    expectNoRecordAnywhere();
+
+    platform.messages.clear();
+    fs::permissions(outputFolder() / "masterFile_Ann_Lee.txt", fs::perms::owner_write, fs::perm_options::remove);
+    enterResponse();
+    expectReportedAndKept(state().masterFilePath, u"Permission denied");
+    EXPECT_EQ(send(), sendBefore);
+}
+
+}  // namespace
+}  // namespace stepwise::testing
