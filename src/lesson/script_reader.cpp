@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "lesson/markers.h"
+#include "lesson/routine_line.h"
 #include "lesson/text_transforms.h"
 
 namespace stepwise {
@@ -11,8 +12,6 @@ constexpr std::u16string_view endOfAssignmentMessage =
     u"click \"quit program\" when you are done.";
 
 bool startsWith(const Text& text, std::u16string_view prefix) { return TextView(text).substr(0, prefix.size()) == prefix; }
-
-bool isRoutineLine(const Text& block) { return lowerCase(leftText(block, routineMarker.size())) == routineMarker; }
 
 }  // namespace
 
@@ -53,7 +52,7 @@ void MainForm::readNextQuestion() {
 void MainForm::cmdNextQuestion_Click() {
     readNextQuestion();
     if (state_.pendingText.size() > routineMarker.size() && isRoutineLine(state_.pendingText)) {
-        runRoutine(lowerCase(remSpaces(midText(state_.pendingText, 10))));
+        runRoutine(routineName(state_.pendingText));
         state_.pendingText.clear();
         readNextQuestion();
     }
