@@ -15,11 +15,18 @@ bool startsWithDriveLetter(const Text& path) {
 }  // namespace
 
 #ifdef _WIN32
-std::filesystem::path mapPath(const Text& programPath, const std::filesystem::path&) {
-    return std::filesystem::path(std::wstring(programPath.begin(), programPath.end()));
+// The program's paths are Windows paths and are used as they stand. Only when a root is given (the
+// tests give one, so that they never touch the real drive) does a leading drive letter stand for it.
+std::filesystem::path mapPath(const Text& programPath, const std::filesystem::path& driveRoot) {
+    if (driveRoot.empty() || !startsWithDriveLetter(programPath))
+        return std::filesystem::path(std::wstring(programPath.begin(), programPath.end()));
+    std::wstring rest(programPath.begin() + 2, programPath.end());
+    while (!rest.empty() && (rest.front() == L'\\' || rest.front() == L'/')) rest.erase(0, 1);
+    return rest.empty() ? driveRoot : driveRoot / rest;
 }
 
-std::filesystem::path homeDirectory() { return std::filesystem::current_path(); }
+// No root: a drive letter names the real drive.
+std::filesystem::path homeDirectory() { return {}; }
 #else
 std::filesystem::path mapPath(const Text& programPath, const std::filesystem::path& driveRoot) {
     Text rest = programPath;

@@ -1,0 +1,18 @@
+#pragma once
+// Text between the core and the W functions of Windows. Both are UTF-16 and both break lines with
+// CR LF, so the code units pass unchanged; only line breaks other than CR LF are made CR LF, since
+// an edit control breaks a line at CR LF alone.
+#include <string>
+#include <string_view>
+
+#include "platform/text.h"
+
+namespace stepwise::win32 {
+
+std::wstring toWide(TextView text);
+Text fromWide(std::wstring_view text);
+
+// Every lone CR and every lone LF as CR LF; CR LF stays as it is.
+Text withCrLfBreaks(TextView text);
+
+}  // namespace stepwise::win32
