@@ -9,17 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-$here/build-win32}
 
 packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update </dev/null
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
-fi
+"$here/scripts/install-missing.sh" "${packages[@]}"
 
 cmake -S "$here" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DSTEPWISE_GTEST_SOURCE_DIR=/usr/src/googletest </dev/null

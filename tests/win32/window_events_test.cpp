@@ -16,12 +16,12 @@ TEST(WindowClickTest, EveryButtonReportsItsOwnClickAndNothingElseDoes) {
     std::vector<ControlId> clicks;
     window.onClick = [&](ControlId id) { clicks.push_back(id); };
     window.show();
-    for (const ControlSpec& spec : controlTable()) {
-        if (spec.kind != ControlKind::Button) continue;
-        SCOPED_TRACE(std::string(spec.name));
+    for (const ControlSpec& row : controlTable()) {
+        if (row.kind != ControlKind::Button) continue;
+        SCOPED_TRACE(std::string(row.name));
         clicks.clear();
-        SendMessageW(window.control(spec.id), BM_CLICK, 0, 0);
-        EXPECT_EQ(clicks, std::vector<ControlId>{spec.id});
+        SendMessageW(window.control(row.id), BM_CLICK, 0, 0);
+        EXPECT_EQ(clicks, std::vector<ControlId>{row.id});
     }
     clicks.clear();
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(win32::windowIdOf(List1), LBN_SELCHANGE),

@@ -87,18 +87,18 @@ TEST_F(WindowTest, HasTheCaptionAndAFixedClientAreaScaledByTheResolution) {
 
 TEST_F(WindowTest, EveryControlHasItsKindCaptionPlaceAndAccessibleName) {
     const DpiScale scale = window.scale();
-    for (const ControlSpec& spec : controlTable()) {
-        SCOPED_TRACE(std::string(spec.name));
-        HWND hwnd = control(spec.id);
-        if (spec.kind == ControlKind::Timer) {
+    for (const ControlSpec& row : controlTable()) {
+        SCOPED_TRACE(std::string(row.name));
+        HWND hwnd = control(row.id);
+        if (row.kind == ControlKind::Timer) {
             EXPECT_EQ(hwnd, nullptr);
             continue;
         }
         ASSERT_NE(hwnd, nullptr);
         EXPECT_EQ(GetParent(hwnd), window.hwnd());
-        EXPECT_EQ(GetDlgCtrlID(hwnd), win32::windowIdOf(spec.id));
+        EXPECT_EQ(GetDlgCtrlID(hwnd), win32::windowIdOf(row.id));
         const LONG s = style(hwnd);
-        switch (spec.kind) {
+        switch (row.kind) {
             case ControlKind::DisplayBox:
             case ControlKind::ResponseBox:
                 EXPECT_EQ(className(hwnd), L"Edit");
@@ -122,14 +122,14 @@ TEST_F(WindowTest, EveryControlHasItsKindCaptionPlaceAndAccessibleName) {
             case ControlKind::PictureBox: EXPECT_NE(win32::PictureBox::of(hwnd), nullptr); break;
             case ControlKind::Timer: break;
         }
-        if (spec.kind != ControlKind::PictureBox && spec.kind != ControlKind::ListBox) {
-            EXPECT_EQ(windowText(hwnd), win32::toWide(spec.caption));
+        if (row.kind != ControlKind::PictureBox && row.kind != ControlKind::ListBox) {
+            EXPECT_EQ(windowText(hwnd), win32::toWide(row.caption));
         }
-        const RECT expected{scale.pixels(spec.left), scale.pixels(spec.top),
-                            scale.pixels(spec.left) + scale.pixels(spec.width),
-                            scale.pixels(spec.top) + scale.pixels(spec.height)};
+        const RECT expected{scale.pixels(row.left), scale.pixels(row.top),
+                            scale.pixels(row.left) + scale.pixels(row.width),
+                            scale.pixels(row.top) + scale.pixels(row.height)};
         EXPECT_TRUE(sameRect(clientRect(hwnd), expected));
-        EXPECT_EQ(accessibleName(hwnd), win32::toWide(spec.accessibleName));
+        EXPECT_EQ(accessibleName(hwnd), win32::toWide(row.accessibleName));
     }
 }
 
@@ -143,8 +143,8 @@ TEST_F(WindowTest, NarrowAndCutOffControlsKeepTheirExactPixels) {
 
 TEST_F(WindowTest, TabOrderFollowsTheTableAndSkipsLabels) {
     std::vector<HWND> expected;
-    for (const ControlSpec& spec : controlTable())
-        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Timer) expected.push_back(control(spec.id));
+    for (const ControlSpec& row : controlTable())
+        if (row.kind != ControlKind::Label && row.kind != ControlKind::Timer) expected.push_back(control(row.id));
     std::vector<HWND> chain;
     HWND at = control(txt_question);
     do {

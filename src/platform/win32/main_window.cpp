@@ -79,48 +79,48 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createControls() {
-    for (const ControlSpec& spec : controlTable()) {
-        HWND child = createControl(spec);
-        controls_[static_cast<int>(spec.id)] = child;
+    for (const ControlSpec& row : controlTable()) {
+        HWND child = createControl(row);
+        controls_[static_cast<int>(row.id)] = child;
         if (!child) continue;
-        const bool large = spec.kind == ControlKind::DisplayBox || spec.kind == ControlKind::ResponseBox;
+        const bool large = row.kind == ControlKind::DisplayBox || row.kind == ControlKind::ResponseBox;
         HFONT font = large ? largeBoxFont_ : defaultFont_;
         if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        setAccessibleName(child, toWide(spec.accessibleName));
+        setAccessibleName(child, toWide(row.accessibleName));
     }
 }
 
-HWND MainWindow::createChild(const ControlSpec& spec, const wchar_t* cls, DWORD style, DWORD exStyle) {
-    const std::wstring caption = toWide(spec.caption);
+HWND MainWindow::createChild(const ControlSpec& row, const wchar_t* cls, DWORD style, DWORD exStyle) {
+    const std::wstring caption = toWide(row.caption);
     return CreateWindowExW(exStyle, cls, caption.c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                           scale_.pixels(spec.left), scale_.pixels(spec.top), scale_.pixels(spec.width),
-                           scale_.pixels(spec.height), hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(windowIdOf(spec.id))),
+                           scale_.pixels(row.left), scale_.pixels(row.top), scale_.pixels(row.width),
+                           scale_.pixels(row.height), hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(windowIdOf(row.id))),
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND MainWindow::createControl(const ControlSpec& spec) {
-    switch (spec.kind) {
+HWND MainWindow::createControl(const ControlSpec& row) {
+    switch (row.kind) {
         case ControlKind::DisplayBox:
         case ControlKind::ResponseBox: {
-            HWND box = createChild(spec, WC_EDITW,
+            HWND box = createChild(row, WC_EDITW,
                                    WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_LEFT,
                                    WS_EX_CLIENTEDGE);
             if (box) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);  // as much text as the box can hold
             return box;
         }
-        case ControlKind::Button: return createChild(spec, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0);
+        case ControlKind::Button: return createChild(row, WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0);
         case ControlKind::TextLine:
-            return createChild(spec, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
-        case ControlKind::Label: return createChild(spec, WC_STATICW, SS_LEFT | SS_NOPREFIX, 0);
+            return createChild(row, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
+        case ControlKind::Label: return createChild(row, WC_STATICW, SS_LEFT | SS_NOPREFIX, 0);
         case ControlKind::ListBox:
-            return createChild(spec, WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+            return createChild(row, WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                                WS_EX_CLIENTEDGE);
         case ControlKind::PictureBox: {
-            const RECT bounds{scale_.pixels(spec.left), scale_.pixels(spec.top),
-                              scale_.pixels(spec.left) + scale_.pixels(spec.width),
-                              scale_.pixels(spec.top) + scale_.pixels(spec.height)};
-            return PictureBox::create(hwnd_, windowIdOf(spec.id), bounds, scale_);
+            const RECT bounds{scale_.pixels(row.left), scale_.pixels(row.top),
+                              scale_.pixels(row.left) + scale_.pixels(row.width),
+                              scale_.pixels(row.top) + scale_.pixels(row.height)};
+            return PictureBox::create(hwnd_, windowIdOf(row.id), bounds, scale_);
         }
         case ControlKind::Timer: return nullptr;
     }

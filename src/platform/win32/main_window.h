@@ -60,8 +60,8 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void handleCommand(WPARAM wParam, LPARAM lParam);
     void createControls();
-    HWND createControl(const ControlSpec& spec);
-    HWND createChild(const ControlSpec& spec, const wchar_t* cls, DWORD style, DWORD exStyle);
+    HWND createControl(const ControlSpec& row);
+    HWND createChild(const ControlSpec& row, const wchar_t* cls, DWORD style, DWORD exStyle);
     void moveFocus(WPARAM wParam, LPARAM lParam);
     void stopTimer();
 
