@@ -32,6 +32,8 @@ public:
     // Appends text to a file open for appending; kept until the file is closed.
     virtual void writeText(int number, const Text& text) = 0;
     virtual bool atEnd(int number) = 0;
+    // The size in bytes of a file open for reading.
+    virtual std::size_t fileLength(int number) = 0;
     // The next line without its line end (CR, or CR LF).
     virtual Text readLine(int number) = 0;
     // Closes the numbers that are open, putting what was written into each file whole, flushed to

@@ -9,6 +9,8 @@ void MainForm::cmd_displayCumulativeText_Click() {
     // The lines are gathered and the box set once: rewriting the box after every line would cost
     // time growing with the square of the file's size, and the text shown is the same.
     Text shown = platform_.text(ControlId::txt_question);
+    // A line end of one or two bytes becomes CR LF, so a file of CR LF lines fits exactly.
+    shown.reserve(shown.size() + platform_.fileLength(sendViewerFile) + CRLF.size());
     while (!platform_.atEnd(sendViewerFile)) {
         shown += CRLF;
         shown += platform_.readLine(sendViewerFile);

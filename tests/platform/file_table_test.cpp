@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/system/cp1252.h"
 #include "platform/system/file_table.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
@@ -32,6 +33,23 @@ TEST_F(FileTableTest, LinesEndAtCrOrCrLf) {
     EXPECT_EQ(readAll(u"c:\\g.txt"), (std::vector<Text>{u"a"}));
     writeFile("h.txt", "");
     EXPECT_TRUE(readAll(u"c:\\h.txt").empty());
+}
+
+TEST_F(FileTableTest, AFileOpenForReadingHoldsEveryByteAndKnowsItsLength) {
+    std::string bytes;
+    for (int i = 0; i < 70000; ++i) bytes += char(i % 256);  // every byte value, past any read buffer
+    writeFile("all.bin", bytes);
+    ASSERT_FALSE(files.open(5, u"c:\\all.bin", FileMode::Read));
+    EXPECT_EQ(files.length(5), bytes.size());
+    // Each CR here is followed by byte 14, so the lines joined by CR give back the whole file.
+    Text joined;
+    while (!files.atEnd(5)) {
+        joined += files.readLine(5);
+        if (!files.atEnd(5)) joined += u'\r';
+    }
+    EXPECT_EQ(files.length(5), bytes.size()) << "the length is the file's, not what is left of it";
+    files.close({5});
+    EXPECT_TRUE(joined == decodeCp1252(bytes)) << "read back " << joined.size() << " characters";
 }
 
 TEST_F(FileTableTest, AppendCreatesTheFileAndWritesOnlyWhenClosed) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -62,6 +64,40 @@ TEST_F(TextBoxTest, SettingTextReplacesTheWholeTextInOneChange) {
     platform.setText(txt_question, Text(100000, u'x') + u"\r\nend");
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(platform.text(txt_question).size(), 100005u);
+}
+
+// A long text (a large SEND file, say) is stored a few lines to a paragraph; the student must
+// not be able to tell: the same lines show, scrolling moves line by line, the text reads back.
+TEST_F(TextBoxTest, ALongTextShowsScrollsAndReadsBackLineByLine) {
+    Text typed, expected;
+    const Text breaks[] = {u"\r\n", u"\r", u"\n", u"\r\n\r\n"};
+    int lines = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const Text line = u"line " + Text(1, char16_t(u'a' + i % 26)) + (i % 5 == 0 ? u" \u2014 \u0394y" : u"");
+        const Text& lineBreak = breaks[i % std::size(breaks)];
+        typed += line + lineBreak;
+        expected += line + (lineBreak.size() == 4 ? u"\r\n\r\n" : u"\r\n");
+        lines += lineBreak.size() == 4 ? 2 : 1;
+    }
+    platform.setText(txt_question, typed);
+    QPlainTextEdit* question = box(txt_question);
+    platform.window().show();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(platform.text(txt_question), expected);
+    EXPECT_EQ(question->toPlainText().count(u'\n'), lines);
+    EXPECT_LT(question->blockCount(), lines / 8);
+
+    const auto topLine = [&] {
+        QTextCursor top = question->cursorForPosition(QPoint(2, 2));
+        top.select(QTextCursor::LineUnderCursor);
+        return top.selectedText();
+    };
+    EXPECT_EQ(topLine(), QStringLiteral("line a \u2014 \u0394y"));
+    question->verticalScrollBar()->setValue(1);
+    EXPECT_EQ(topLine(), QStringLiteral("line b"));
+    question->verticalScrollBar()->setValue(2);
+    EXPECT_EQ(topLine(), QStringLiteral("line c"));
 }
 
 }  // namespace

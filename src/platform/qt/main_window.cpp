@@ -80,7 +80,7 @@ QWidget* MainWindow::createLargeBox(const ControlSpec& row) {
     box->setFont(largeBoxFont());
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setTabChangesFocus(true);  // the lesson is worked from the keyboard too
-    box->setPlainText(toQString(row.caption));
+    box->setPlainText(toBoxDocumentText(row.caption));
     return box;
 }
 

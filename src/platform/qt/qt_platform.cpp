@@ -41,9 +41,9 @@ Text QtPlatform::text(ControlId box) {
 }
 
 void QtPlatform::setText(ControlId box, const Text& text) {
-    // One replacement of the whole text: the document breaks it into lines at CR LF, CR and LF.
+    // One replacement of the whole text.
     if (auto* large = window_->controlAs<QPlainTextEdit>(box))
-        large->setPlainText(toQString(text));
+        large->setPlainText(toBoxDocumentText(text));
     else if (auto* line = window_->controlAs<QLineEdit>(box))
         line->setText(toQString(text));
 }

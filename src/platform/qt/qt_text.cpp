@@ -1,5 +1,7 @@
 #include "platform/qt/qt_text.h"
 
+#include <cstddef>
+
 namespace stepwise::qt {
 
 Text boxTextToText(const QString& rawDocumentText) {
@@ -14,6 +16,42 @@ Text boxTextToText(const QString& rawDocumentText) {
             text += static_cast<char16_t>(c.unicode());
     }
     return text;
+}
+
+namespace {
+
+// Lines per paragraph in a long text, and the number of line breaks from which a text counts
+// as long. A paragraph of a few lines lays out at once; scrolling still moves line by line.
+constexpr std::size_t linesPerParagraph = 16;
+constexpr std::size_t longTextLineBreaks = 4096;
+
+std::size_t countLineBreaks(TextView text) {
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        if (text[i] == u'\r' || text[i] == u'\n') ++breaks;
+    }
+    return breaks;
+}
+
+}  // namespace
+
+QString toBoxDocumentText(TextView text) {
+    const std::size_t group = countLineBreaks(text) >= longTextLineBreaks ? linesPerParagraph : 1;
+    QString document(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* out = document.data();
+    std::size_t lineBreaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            *out++ = QChar(c);
+            continue;
+        }
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        *out++ = ++lineBreaks % group == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
+    }
+    document.truncate(out - document.constData());
+    return document;
 }
 
 QString toDisplayText(TextView text) {

@@ -44,6 +44,23 @@ int syncToDisk(std::FILE* handle) {
 #endif
 }
 
+// Reads the whole file in one read of the size it has, then whatever follows: a file may grow
+// while it is read, and some files report no size.
+bool readWhole(std::ifstream& in, const std::filesystem::path& path, std::string& bytes) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    bytes.resize(error ? 0 : static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return false;
+    if (!in.eof()) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        bytes += std::move(rest).str();
+    }
+    return !in.bad();
+}
+
 }  // namespace
 
 FileTable::FileTable(std::filesystem::path driveRoot) : driveRoot_(std::move(driveRoot)) {}
@@ -68,10 +85,7 @@ FileStatus FileTable::open(int number, const Text& path, FileMode mode) {
         if (std::filesystem::is_directory(entry.mapped, error)) return errorFor(path, EISDIR);
         std::ifstream in(entry.mapped, std::ios::binary);
         if (!in) return errorFor(path, errno ? errno : ENOENT);
-        std::ostringstream content;
-        content << in.rdbuf();
-        if (in.bad()) return errorFor(path, EIO);
-        entry.bytes = std::move(content).str();
+        if (!readWhole(in, entry.mapped, entry.bytes)) return errorFor(path, EIO);
     }
     files_.emplace(number, std::move(entry));
     return std::nullopt;
@@ -89,6 +103,8 @@ const FileTable::OpenFile& FileTable::file(int number, FileMode mode) const {
 }
 
 void FileTable::write(int number, const Text& text) { appendCp1252(file(number, FileMode::Append).bytes, text); }
+
+std::size_t FileTable::length(int number) const { return file(number, FileMode::Read).bytes.size(); }
 
 bool FileTable::atEnd(int number) const {
     const OpenFile& f = file(number, FileMode::Read);

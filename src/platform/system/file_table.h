@@ -24,6 +24,7 @@ public:
     FileStatus open(int number, const Text& path, FileMode mode);
     void write(int number, const Text& text);
     bool atEnd(int number) const;
+    std::size_t length(int number) const;
     Text readLine(int number);
     FileStatus close(std::initializer_list<int> numbers);
     void abandonAll();

@@ -19,6 +19,7 @@ public:
     FileStatus openFile(int number, const Text& path, FileMode mode) override { return files_.open(number, path, mode); }
     void writeText(int number, const Text& text) override { files_.write(number, text); }
     bool atEnd(int number) override { return files_.atEnd(number); }
+    std::size_t fileLength(int number) override { return files_.length(number); }
     Text readLine(int number) override { return files_.readLine(number); }
     FileStatus closeFiles(std::initializer_list<int> numbers) override { return files_.close(numbers); }
     void abandonAllFiles() override { files_.abandonAll(); }
