@@ -170,7 +170,9 @@ TEST(CodeLine, HasTheLengthAndBytesAnInstructorsToolExpects) {
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             const auto b = static_cast<unsigned char>(bytes[i]);
             ASSERT_TRUE((b >= 66 && b <= 116) || b >= 118) << int(b);
-            if (b <= 116) ASSERT_TRUE(i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i + 1]) >= 118);
+            if (b <= 116) {
+                ASSERT_TRUE(i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i + 1]) >= 118);
+            }
         }
         ASSERT_GE(static_cast<unsigned char>(bytes.back()), 118);
     }
