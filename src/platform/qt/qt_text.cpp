@@ -25,32 +25,31 @@ namespace {
 constexpr std::size_t linesPerParagraph = 16;
 constexpr std::size_t longTextLineBreaks = 4096;
 
-std::size_t countLineBreaks(TextView text) {
-    std::size_t breaks = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        if (text[i] == u'\r' || text[i] == u'\n') ++breaks;
-    }
-    return breaks;
+// Every line break but each linesPerParagraph-th becomes a line separator inside its paragraph.
+void groupLines(QString& document) {
+    std::size_t lineBreaks = 0;
+    for (QChar& c : document)
+        if (c == u'\n' && ++lineBreaks % linesPerParagraph != 0) c = QChar(QChar::LineSeparator);
 }
 
 }  // namespace
 
 QString toBoxDocumentText(TextView text) {
-    const std::size_t group = countLineBreaks(text) >= longTextLineBreaks ? linesPerParagraph : 1;
     QString document(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* out = document.data();
     std::size_t lineBreaks = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (c != u'\r' && c != u'\n') {
-            *out++ = QChar(c);
-            continue;
-        }
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        *out++ = ++lineBreaks % group == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
+        if (c == u'\r' || c == u'\n') {
+            *out++ = QChar(u'\n');
+            ++lineBreaks;
+        } else {
+            *out++ = QChar(c);
+        }
     }
     document.truncate(out - document.constData());
+    if (lineBreaks >= longTextLineBreaks) groupLines(document);
     return document;
 }
 
