@@ -1,0 +1,88 @@
+#pragma once
+// A hand-in (SEND) file read back: its lesson headers, the records after each, and everything
+// found wrong with it. Reading never stops at damage: what cannot be read is reported with its
+// line number and the rest of the file is still read.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace stepwise::handin {
+
+// Which block of the built-in assignment a record answers.
+enum class BlockKind { instructions, acknowledgement, question, workedAnswer, end, unknown };
+
+// The word used for a block kind in reports: "instructions", "acknowledgement", "question",
+// "worked answer", "end", "unknown".
+std::string_view blockKindName(BlockKind kind);
+
+struct BlockId {
+    int scriptIndex = -1;                // index in the script table; -1 when nothing matches
+    std::optional<int> questionNumber;  // the question the block belongs to (1-12), if any
+    BlockKind kind = BlockKind::unknown;
+};
+
+// Finds the block of the built-in assignment whose script line is exactly `blockLine`
+// (as the record holds it, after decoding).
+BlockId identifyBlock(TextView blockLine);
+
+enum class RecordKind { response, notes };
+
+struct Record {
+    RecordKind kind = RecordKind::response;
+    int line = 0;                       // line number of the record's separator line, from 1
+    Text time;                          // the record's time stamp as written ("14:05:09")
+    Text date;                          // notes records: the date as written; "" otherwise
+    Text block;                         // the block line, decoded
+    BlockId blockId;
+    Text text;                          // the student's text, decoded, CR LF line breaks
+                                        // (notes: without the notes label)
+    std::optional<Text> confidence;     // as typed, when the record has a confidence line
+    std::optional<Text> selfCritique;   // as typed, when the record has a self-critique line
+};
+
+// The records after one lesson header.
+struct Session {
+    int line = 0;                       // line number of the header's code line, from 1
+    Text assignment;                    // header line 2, e.g. "assignment #001"
+    Text lessonDate;                    // header line 5 as written ("12-07-2026")
+    std::vector<Record> records;
+};
+
+struct Problem {
+    std::string file;                   // the path as given to the reader (UTF-8)
+    int line = 0;                       // from 1; 0 when the problem is the whole file
+    std::string message;                // UTF-8, for the instructor
+};
+
+// What the file name tells: "send_1207Ann_Lee.txt" is Ann Lee's hand-in for 12-07.
+struct HandinName {
+    Text student;                       // underscores back to spaces: "Ann Lee"
+    int month = 0;                      // 1-12, or 0 when the name has no valid date
+    int day = 0;
+};
+std::optional<HandinName> parseHandinName(std::string_view fileName);
+
+struct HandinFile {
+    std::string path;                   // as given (UTF-8)
+    HandinName name;
+    std::uint64_t contentHash = 0;      // to find files with the same content
+    std::vector<Session> sessions;
+    std::vector<Problem> problems;
+};
+
+// Reads a SEND file's bytes (Windows-1252, CR LF) into sessions and records.
+HandinFile parseHandin(std::string_view bytes, std::string path);
+// Reads the file from disk; a file that cannot be read gives a HandinFile with one problem.
+HandinFile readHandinFile(const std::filesystem::path& path);
+
+// Every send_*.txt (any letter case) under the given paths: files as given, folders searched
+// recursively. Paths that are neither are reported as problems.
+std::vector<std::filesystem::path> findHandinFiles(const std::vector<std::filesystem::path>& paths,
+                                                   std::vector<Problem>& problems);
+
+}  // namespace stepwise::handin

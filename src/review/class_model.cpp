@@ -1,0 +1,1 @@
+#include "review/class_model.h"
