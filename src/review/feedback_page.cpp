@@ -1,0 +1,133 @@
+#include "review/feedback_page.h"
+
+#include "review/atomic_file_replace.h"
+#include "review/calibration_chart.h"
+#include "review/html_escape.h"
+#include "review/students_csv.h"
+
+namespace stepwise::review {
+
+namespace {
+
+constexpr std::string_view pageStyle =
+    "body{font-family:sans-serif;max-width:46em;margin:1em auto;padding:0 1em;color:#111;line-height:1.4}"
+    "h1{font-size:1.5em}h2{font-size:1.15em;margin:1.4em 0 .4em}"
+    ".question-text,.answer{white-space:pre-wrap;border-left:3px solid #bbb;padding:.3em .8em;margin:.3em 0}"
+    ".answer{border-color:#333;background:#f6f6f6}"
+    ".mark-right{color:#1b5e20}.mark-wrong{color:#b71c1c}.mark-unmarked{color:#555}"
+    ".note{font-style:italic;color:#555}"
+    "section.question{break-inside:avoid}"
+    "@media print{body{max-width:none}}";
+
+std::string markWord(Mark mark) {
+    switch (mark) {
+    case Mark::right: return "right";
+    case Mark::wrong: return "wrong";
+    default: return "not marked yet";
+    }
+}
+
+std::string markClass(Mark mark) {
+    switch (mark) {
+    case Mark::right: return "mark-right";
+    case Mark::wrong: return "mark-wrong";
+    default: return "mark-unmarked";
+    }
+}
+
+std::string pointsText(const FeedbackItem& item) {
+    if (item.mark == Mark::unmarked) return "-";
+    const int points = cbmPoints(confidenceLevel(item.confidence), item.mark == Mark::right);
+    return points > 0 ? "+" + std::to_string(points) : std::to_string(points);
+}
+
+std::string confidenceText(const FeedbackItem& item) {
+    const std::optional<int> level = confidenceLevel(item.confidence);
+    if (level) return std::to_string(*level);
+    if (item.confidence.empty()) return "none given";
+    return "\"" + escapeHtml(item.confidence) + "\" (not 0-3, counts as none)";
+}
+
+std::string totalsParagraph(const CbmFigures& figures, std::size_t answered) {
+    if (figures.marked == 0)
+        return "<p class=\"totals\">You answered " + std::to_string(answered) +
+               " questions; none of your answers has been marked yet.</p>";
+    return "<p class=\"totals\">You answered " + std::to_string(answered) + " questions; " +
+           std::to_string(figures.marked) + " of your answers are marked, " + std::to_string(figures.right) +
+           " of them right (" + percentText(*figures.accuracy()) + "). Your points average " +
+           twoDecimals(figures.cbmAverage()) + " per marked answer.</p>";
+}
+
+constexpr std::string_view pointsExplanation =
+    "<p class=\"how-points-work\">Points depend on your confidence: at confidence 1 a right answer earns 1 and a "
+    "wrong one 0; at 2, right 2 and wrong -2; at 3, right 3 and wrong -6; at 0 or without a rating, 0 either way. "
+    "Confidence 1 pays best when you are right less than 67 % of the time, 2 between 67 % and 80 %, 3 above "
+    "80 %.</p>";
+
+std::string questionSection(const FeedbackItem& item) {
+    const std::string number = std::to_string(item.question);
+    std::string html = "<section class=\"question\" id=\"question-" + number + "\"><h2>Question " + number + "</h2>";
+    html += "<div class=\"question-text\">" + escapeHtml(item.questionText) + "</div>";
+    html += "<p>Your answer:</p><div class=\"answer\">" + escapeHtml(item.answer) + "</div>";
+    html += "<p class=\"result\">Mark: <strong class=\"" + markClass(item.mark) + "\">" + markWord(item.mark) +
+            "</strong> &middot; confidence: " + confidenceText(item) + " &middot; points: <span class=\"points\">" +
+            pointsText(item) + "</span></p>";
+    if (item.answeredAgain)
+        html += "<p class=\"note\">You answered this question again after it was marked; the mark is for the "
+                "answer shown here.</p>";
+    return html + "</section>";
+}
+
+}  // namespace
+
+CbmFigures feedbackFigures(const FeedbackStudent& student) {
+    CbmFigures figures;
+    for (const FeedbackItem& item : student.items)
+        if (item.mark != Mark::unmarked) figures.add(item.confidence, item.mark == Mark::right);
+    return figures;
+}
+
+std::string feedbackPageHtml(const FeedbackStudent& student) {
+    const CbmFigures figures = feedbackFigures(student);
+    const std::string name = escapeHtml(student.name);
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                       "<title>Feedback for " + name + "</title><style>" + std::string(pageStyle) +
+                       "</style></head><body>";
+    html += "<h1>Feedback for " + name + "</h1>";
+    html += totalsParagraph(figures, student.items.size());
+    html += "<section class=\"calibration\"><h2>How well your confidence matched your results</h2>";
+    html += calibrationChartSvg(figures, "Share right at each confidence level", Speaker::you());
+    html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(figures, Speaker::you())) + "</p>";
+    html += std::string(pointsExplanation) + "</section>";
+    for (const FeedbackItem& item : student.items) html += questionSection(item);
+    html += "</body></html>\n";
+    return html;
+}
+
+std::string feedbackFileName(std::string_view student) {
+    std::string name;
+    for (char c : student) {
+        const bool unsafe = static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>| ").find(c) !=
+                                                                         std::string_view::npos;
+        name += unsafe ? '_' : c;
+    }
+    if (name.empty() || name == "." || name == "..") name = "_" + name;
+    return name + ".html";
+}
+
+void writeFeedbackPages(const std::filesystem::path& folder, const std::vector<FeedbackStudent>& students) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        const std::u8string shown = folder.u8string();
+        throw FileReplaceError("cannot create the folder " + std::string(shown.begin(), shown.end()) + ": " +
+                               error.message());
+    }
+    for (const FeedbackStudent& student : students) {
+        const std::string fileName = feedbackFileName(student.name);
+        replaceFileAtomically(folder / std::u8string(fileName.begin(), fileName.end()), feedbackPageHtml(student));
+    }
+}
+
+}  // namespace stepwise::review

@@ -1,0 +1,100 @@
+#pragma once
+// The instructor's marks file: one row per student and answered question, columns exactly
+// student,question,confidence,mark,response. The program writes it; the instructor fills `mark`
+// in a spreadsheet; every later run reads it back, keeps every mark and adds the new answers.
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "review/cbm.h"
+
+namespace stepwise::review {
+
+// A marks file that cannot be read or is not a marks file. The message says which and why; the
+// file is left as it is.
+class MarksFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::string_view marksFileHeader = "student,question,confidence,mark,response";
+
+// A student's last answer to a question, as the hand-in files hold it (UTF-8).
+struct CurrentAnswer {
+    std::string student;
+    int question = 0;
+    std::string confidence;   // as typed
+    std::string response;     // line breaks as CR LF
+};
+
+// What the last merge found for a row.
+enum class RowState {
+    unchecked,            // read from the file, not merged yet
+    current,              // the row holds the student's current answer
+    added,                // a new answer, added by the merge
+    responseGone,         // no hand-in holds this answer any more; the row is kept
+    changedSinceMarked,   // the student answered again after the mark was given; the row keeps
+                          // the marked answer and its mark until the instructor clears the mark
+    notAnAnswer,          // the row names no student or no question 1-12; kept as it is
+    repeated,             // an earlier row has the same student and question; kept, not counted
+};
+
+struct MarksRow {
+    int row = 0;                  // row number in the file as a spreadsheet shows it; 0 when added
+    std::string student;
+    std::string question;
+    std::string confidence;
+    std::string mark;             // as the instructor typed it
+    std::string response;
+    RowState state = RowState::unchecked;
+    std::string newResponse;      // changedSinceMarked: the answer now in the hand-ins
+
+    std::optional<int> questionNumber() const;
+    Mark markValue() const;       // unmarked for an empty or unreadable mark
+    bool counts() const;          // the row's mark belongs to an answer in the hand-ins
+};
+
+// Something in the file the instructor should look at; reading goes on.
+struct MarksNotice {
+    int row = 0;
+    std::string message;
+};
+
+struct MarksTable {
+    std::vector<MarksRow> rows;
+    std::vector<MarksNotice> notices;
+};
+
+// The mark a cell holds: 1, 0, 1.0, 0.0 (or 1,0 / 0,0), right, wrong, r, w in any letter case;
+// empty (blanks only) is unmarked; anything else gives nothing.
+std::optional<Mark> parseMark(std::string_view cell);
+
+// True when two answers are the same text, line breaks and the CSV formula guard aside.
+bool sameResponse(std::string_view a, std::string_view b);
+
+// Reads a marks file as a spreadsheet saved it. Throws MarksFileError when it is not CSV or its
+// first row is not the five columns; marks that cannot be read are noted with their row number.
+MarksTable parseMarksFile(std::string_view bytes);
+
+// The marks file at `path`, or nothing when there is no file there. Throws MarksFileError when
+// the file cannot be read or is malformed.
+std::optional<MarksTable> readMarksFile(const std::filesystem::path& path);
+
+// Brings the table up to date with the students' current answers. Rows keep their order and
+// their marks; answers without a row are added at the end (in the order given). Notes every
+// row that is kept but no longer matches an answer.
+void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers);
+
+// The figures of one student's counted, marked rows (each mark with the confidence in its row).
+CbmFigures studentFigures(const MarksTable& table, std::string_view student);
+
+// The file's bytes: UTF-8 with a byte-order mark, CR LF, RFC 4180, formula guard.
+std::string marksFileBytes(const MarksTable& table);
+
+// Writes the file, replacing the old one in one step (see replaceFileAtomically).
+void writeMarksFile(const std::filesystem::path& path, const MarksTable& table);
+
+}  // namespace stepwise::review

@@ -1,0 +1,33 @@
+#include "review/students_csv.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "review/csv.h"
+
+namespace stepwise::review {
+
+std::string twoDecimals(std::optional<double> value) {
+    if (!value) return {};
+    // Rounded in hundredths first so that -0.004 gives "0.00", not "-0.00".
+    const long long hundredths = std::llround(*value * 100);
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%lld.%02lld", hundredths < 0 ? "-" : "", std::llabs(hundredths) / 100,
+                  std::llabs(hundredths) % 100);
+    return text;
+}
+
+std::string studentsCsv(const std::vector<StudentTotals>& students) {
+    std::string out(utf8ByteOrderMark);
+    out += studentsCsvHeader;
+    out += "\r\n";
+    for (const StudentTotals& s : students) {
+        out += csvField(s.student) + ',' + std::to_string(s.answered) + ',' + csvField(s.medianConfidence) + ',' +
+               csvField(s.minutesOnTask) + ',' + std::to_string(s.notes) + ',' + std::to_string(s.figures.marked) +
+               ',' + std::to_string(s.figures.right) + ',' + twoDecimals(s.figures.accuracy()) + ',' +
+               twoDecimals(s.figures.cbmAverage()) + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace stepwise::review
