@@ -76,15 +76,20 @@ void appendAxes(std::string& svg) {
     }
 }
 
-void appendLevel(std::string& svg, const LevelFigures& level) {
-    const int left = plotLeft + (level.level - 1) * columnWidth;
-    const int middle = left + columnWidth / 2;
+int columnLeft(int level) { return plotLeft + (level - 1) * columnWidth; }
+
+void appendBestRange(std::string& svg, const LevelFigures& level) {
+    const int left = columnLeft(level.level);
     const double top = yFor(bestRangeHigh(level.level));
     const double bottom = yFor(bestRangeLow(level.level));
     svg += "<rect class=\"best-range\" data-level=\"" + std::to_string(level.level) + "\" x=\"" +
            std::to_string(left + 6) + "\" y=\"" + number(top) + "\" width=\"" + std::to_string(columnWidth - 12) +
            "\" height=\"" + number(bottom - top) + "\" fill=\"#d7eed7\"><title>level " +
            std::to_string(level.level) + " pays best " + bestRangeText(level.level) + "</title></rect>";
+}
+
+void appendShareRight(std::string& svg, const LevelFigures& level) {
+    const int middle = columnLeft(level.level) + columnWidth / 2;
     std::string caption;
     if (const std::optional<double> share = level.shareRight()) {
         const double barTop = yFor(*share);
@@ -145,8 +150,9 @@ std::string calibrationChartSvg(const CbmFigures& figures, std::string_view titl
     svg += "<title>" + summary + "</title>";
     svg += "<text x=\"" + std::to_string(plotLeft) + "\" y=\"18\" font-size=\"13\" font-weight=\"bold\">" +
            escapeHtml(title) + "</text>";
+    for (const LevelFigures& level : figures.levels) appendBestRange(svg, level);
     appendAxes(svg);
-    for (const LevelFigures& level : figures.levels) appendLevel(svg, level);
+    for (const LevelFigures& level : figures.levels) appendShareRight(svg, level);
     svg += "<text x=\"" + std::to_string(plotLeft) + "\" y=\"" + std::to_string(chartHeight - 6) +
            "\" font-size=\"10\" fill=\"#444\">shaded: the share right at which each level pays best</text>";
     svg += "</svg>";

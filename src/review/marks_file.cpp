@@ -98,8 +98,6 @@ std::string comparable(std::string_view text) {
     return out;
 }
 
-using AnswerKey = std::pair<std::string, int>;
-
 AnswerKey keyOf(const MarksRow& row) { return {std::string(trimmed(row.student)), row.questionNumber().value_or(0)}; }
 
 // Marks rows without a student or a question 1-12, and later rows repeating an earlier one.
@@ -213,14 +211,22 @@ std::optional<MarksTable> readMarksFile(const fs::path& path) {
     }
 }
 
-void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers) {
-    std::map<AnswerKey, MarksRow*> byAnswer;
-    classifyRows(table, byAnswer);
-    std::vector<MarksRow> added;
+MarksMerge::MarksMerge(MarksTable& table) : table_(table) { classifyRows(table_, byAnswer_); }
+
+std::vector<MarksRow> MarksMerge::addAnswers(const std::vector<CurrentAnswer>& answers) {
+    std::vector<MarksRow> rows;
     for (const CurrentAnswer& answer : answers) {
-        const auto found = byAnswer.find({answer.student, answer.question});
-        if (found != byAnswer.end()) {
-            mergeOne(*found->second, answer, table.notices);
+        const AnswerKey key{answer.student, answer.question};
+        if (const auto found = byAnswer_.find(key); found != byAnswer_.end()) {
+            mergeOne(*found->second, answer, table_.notices);
+            rows.push_back(*found->second);
+            continue;
+        }
+        if (const auto earlier = addedIndex_.find(key); earlier != addedIndex_.end()) {
+            MarksRow& row = added_[earlier->second];
+            row.confidence = answer.confidence;
+            row.response = answer.response;
+            rows.push_back(row);
             continue;
         }
         MarksRow row;
@@ -229,16 +235,31 @@ void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers) 
         row.confidence = answer.confidence;
         row.response = answer.response;
         row.state = RowState::added;
-        added.push_back(std::move(row));
+        addedIndex_.emplace(key, added_.size());
+        added_.push_back(row);
+        rows.push_back(std::move(row));
     }
-    for (MarksRow& row : table.rows)
+    return rows;
+}
+
+void MarksMerge::finish() {
+    for (MarksRow& row : table_.rows)
         if (row.state == RowState::unchecked) {
             row.state = RowState::responseGone;
-            table.notices.push_back({row.row, rowText(row.row) + ": no hand-in holds " + std::string(trimmed(row.student)) +
-                                                  "'s answer to question " + std::string(trimmed(row.question)) +
-                                                  " any more; the row is kept"});
+            table_.notices.push_back({row.row, rowText(row.row) + ": no hand-in holds " +
+                                                   std::string(trimmed(row.student)) + "'s answer to question " +
+                                                   std::string(trimmed(row.question)) + " any more; the row is kept"});
         }
-    std::move(added.begin(), added.end(), std::back_inserter(table.rows));
+    byAnswer_.clear();  // the rows may move when the new ones are added
+    std::move(added_.begin(), added_.end(), std::back_inserter(table_.rows));
+    added_.clear();
+    addedIndex_.clear();
+}
+
+void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers) {
+    MarksMerge merge(table);
+    merge.addAnswers(answers);
+    merge.finish();
 }
 
 CbmFigures studentFigures(const MarksTable& table, std::string_view student) {

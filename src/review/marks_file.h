@@ -3,10 +3,12 @@
 // student,question,confidence,mark,response. The program writes it; the instructor fills `mark`
 // in a spreadsheet; every later run reads it back, keeps every mark and adds the new answers.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "review/cbm.h"
@@ -82,6 +84,29 @@ MarksTable parseMarksFile(std::string_view bytes);
 // The marks file at `path`, or nothing when there is no file there. Throws MarksFileError when
 // the file cannot be read or is malformed.
 std::optional<MarksTable> readMarksFile(const std::filesystem::path& path);
+
+using AnswerKey = std::pair<std::string, int>;  // student, question
+
+// Brings a table up to date one student at a time, as the class is read: rows keep their order
+// and their marks; answers without a row are added at the end, in the order given, by finish().
+class MarksMerge {
+public:
+    explicit MarksMerge(MarksTable& table);
+    MarksMerge(const MarksMerge&) = delete;
+    MarksMerge& operator=(const MarksMerge&) = delete;
+
+    // Merges a student's current answers; returns the row each answer now has, in their order.
+    std::vector<MarksRow> addAnswers(const std::vector<CurrentAnswer>& answers);
+
+    // Notes the rows no answer met, and adds the new rows.
+    void finish();
+
+private:
+    MarksTable& table_;
+    std::map<AnswerKey, MarksRow*> byAnswer_;
+    std::vector<MarksRow> added_;
+    std::map<AnswerKey, std::size_t> addedIndex_;
+};
 
 // Brings the table up to date with the students' current answers. Rows keep their order and
 // their marks; answers without a row are added at the end (in the order given). Notes every

@@ -150,7 +150,14 @@ TEST(MarksFile, MergeKeepsEveryMarkAndItsPlace) {
         {"Bob Ng", 3, "2", "=A1*3"},         {"Dan Fox", 1, "", "first"},
     };
     MarksTable table = parseMarksFile(sorted);
-    mergeAnswers(table, answers);
+    MarksMerge merge(table);
+    const std::vector<MarksRow> annsRows = merge.addAnswers({answers.begin(), answers.begin() + 3});
+    ASSERT_EQ(annsRows.size(), 3u);
+    EXPECT_EQ(annsRows[0].mark, "1");
+    EXPECT_EQ(annsRows[1].state, RowState::changedSinceMarked);
+    EXPECT_EQ(annsRows[2].state, RowState::added);
+    merge.addAnswers({answers.begin() + 3, answers.end()});
+    merge.finish();
 
     const std::vector<RowState> states = {RowState::current,  RowState::changedSinceMarked, RowState::current,
                                           RowState::responseGone, RowState::repeated, RowState::notAnAnswer,
