@@ -1,0 +1,90 @@
+#include "review/marks_report.h"
+
+#include "review/calibration_chart.h"
+#include "review/html_escape.h"
+#include "review/students_csv.h"
+
+namespace stepwise::review {
+
+StudentMarks studentMarks(const std::vector<MarksRow>& rows) {
+    StudentMarks marks;
+    for (const MarksRow& row : rows) {
+        const std::optional<int> question = row.questionNumber();
+        if (!question || !row.counts()) continue;
+        const Mark mark = row.markValue();
+        marks.marks[*question - 1] = mark;
+        marks.answeredAgain[*question - 1] = row.state == RowState::changedSinceMarked;
+        if (mark != Mark::unmarked) marks.figures.add(row.confidence, mark == Mark::right);
+    }
+    return marks;
+}
+
+void MarksReport::addStudent(const std::string& name, const std::vector<MarksRow>& rows) {
+    StudentMarks marks = studentMarks(rows);
+    classFigures_.add(marks.figures);
+    for (const MarksRow& row : rows) {
+        const std::optional<int> question = row.questionNumber();
+        if (question && row.counts() && row.markValue() == Mark::wrong && confidenceLevel(row.confidence) == 3)
+            confidentErrors_[*question - 1].push_back({name, row.response});
+    }
+    students_[name] = std::move(marks);
+}
+
+const StudentMarks* MarksReport::student(const std::string& name) const {
+    const auto found = students_.find(name);
+    return found == students_.end() ? nullptr : &found->second;
+}
+
+std::string htmlCellMark(const StudentMarks* marks, int question) {
+    if (!marks) return {};
+    const bool again = marks->answeredAgain.at(question - 1);
+    const std::string note = again ? " (for an earlier answer)" : "";
+    switch (marks->marks.at(question - 1)) {
+    case Mark::right: return "<span class=\"mark mark-right\" title=\"marked right" + note + "\">&#10003;</span>";
+    case Mark::wrong: return "<span class=\"mark mark-wrong\" title=\"marked wrong" + note + "\">&#10007;</span>";
+    default: return {};
+    }
+}
+
+std::string marksTotalsText(const CbmFigures& figures) {
+    if (figures.marked == 0) return "nothing marked";
+    return std::to_string(figures.right) + " of " + std::to_string(figures.marked) + " right (" +
+           percentText(*figures.accuracy()) + "), CBM " + twoDecimals(figures.cbmAverage());
+}
+
+std::string htmlStudentMarks(const std::string& name, const StudentMarks& marks) {
+    std::string html = "<div class=\"student-marks\"><p>Marks: " + marksTotalsText(marks.figures) + ".</p>";
+    if (marks.figures.marked > 0) {
+        html += calibrationChartSvg(marks.figures, name, Speaker::named(name));
+        html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(marks.figures, Speaker::named(name))) +
+                "</p>";
+    }
+    return html + "</div>";
+}
+
+std::string htmlClassMarks(const MarksReport& report) {
+    const CbmFigures& figures = report.classFigures();
+    std::string html = "<section id=\"marks\"><h2>Marks and confidence</h2><p>The class: " +
+                       marksTotalsText(figures) + ".</p>";
+    html += calibrationChartSvg(figures, "The class", Speaker::named("the class"));
+    html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(figures, Speaker::named("the class"))) +
+            "</p>";
+    html += "<h3>Confident errors</h3><p>Answers marked wrong at confidence 3: the misconceptions worth a word in "
+            "class.</p>";
+    bool any = false;
+    for (int question = 1; question <= 12; ++question) {
+        const std::vector<ConfidentError>& errors = report.confidentErrors(question);
+        if (errors.empty()) continue;
+        any = true;
+        html += "<h4>Question " + std::to_string(question) + "</h4><ul class=\"confident-errors\" data-question=\"" +
+                std::to_string(question) + "\">";
+        for (const ConfidentError& error : errors)
+            html += "<li><span class=\"student\">" + escapeHtml(error.student) + "</span>: <span class=\"response\">" +
+                    escapeHtml(error.response) + "</span></li>";
+        html += "</ul>";
+    }
+    if (!any) html += "<p>None.</p>";
+    return html + "</section>";
+}
+
+}  // namespace stepwise::review

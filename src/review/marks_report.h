@@ -1,0 +1,58 @@
+#pragma once
+// What the marks add to the HTML report: the mark of each answer in the overview, each student's
+// accuracy, average CBM points and calibration chart, the class's calibration chart, and the
+// confident errors (marked wrong at confidence 3) of each question.
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "review/cbm.h"
+#include "review/marks_file.h"
+
+namespace stepwise::review {
+
+struct StudentMarks {
+    CbmFigures figures;
+    std::array<Mark, 12> marks{};           // questions 1-12
+    std::array<bool, 12> answeredAgain{};   // the mark is for an earlier answer
+};
+
+struct ConfidentError {
+    std::string student;
+    std::string response;
+};
+
+class MarksReport {
+public:
+    // A student's rows as the merge returned them.
+    void addStudent(const std::string& name, const std::vector<MarksRow>& rows);
+
+    // Nothing for a student who has no answer.
+    const StudentMarks* student(const std::string& name) const;
+    const CbmFigures& classFigures() const { return classFigures_; }
+    const std::vector<ConfidentError>& confidentErrors(int question) const { return confidentErrors_.at(question - 1); }
+
+private:
+    std::map<std::string, StudentMarks> students_;
+    CbmFigures classFigures_;
+    std::array<std::vector<ConfidentError>, 12> confidentErrors_;
+};
+
+// The figures of a student's rows that count.
+StudentMarks studentMarks(const std::vector<MarksRow>& rows);
+
+// A mark for an overview cell: a tick or a cross with its word for screen readers; "" when
+// unmarked.
+std::string htmlCellMark(const StudentMarks* marks, int question);
+
+// Accuracy and average CBM points for a student's totals: "2 of 5 right (40 %), CBM -0.60".
+std::string marksTotalsText(const CbmFigures& figures);
+
+// A student's marks in their section of the report: totals, calibration chart and sentence.
+std::string htmlStudentMarks(const std::string& name, const StudentMarks& marks);
+
+// The class's calibration chart and the confident errors of each question.
+std::string htmlClassMarks(const MarksReport& report);
+
+}  // namespace stepwise::review
