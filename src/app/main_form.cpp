@@ -1,5 +1,7 @@
 #include "app/main_form.h"
 
+#include "records/record_pieces.h"
+
 namespace stepwise {
 
 namespace {
@@ -30,7 +32,7 @@ void MainForm::load() {
 }
 
 void MainForm::Form_Load() {
-    state_.assignmentTitle = u"ovla set";
+    state_.assignmentTitle = assignmentTitleLine;
     startLesson();
     openAssignment();
 }

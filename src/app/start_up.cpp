@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "records/code_hook.h"
 #include "records/line_writer.h"
+#include "records/record_pieces.h"
 
 namespace stepwise {
 
@@ -140,7 +141,7 @@ void MainForm::writeLessonHeader() {
     const int codeNbr = state_.lessonCodeNbr;
     for (int file : {masterFile, sendFile}) {
         writeLine(platform_, file, {codeLine});
-        writeLine(platform_, file, {code(u"assignment #" + state_.assignmentNumber, codeNbr)});
+        writeLine(platform_, file, {code(assignmentLineOpening + state_.assignmentNumber, codeNbr)});
         writeLine(platform_, file, {code(state_.scriptLines.at(state_.lineIndex), codeNbr)});
         writeLine(platform_, file, {state_.assignmentTitle});
         writeLine(platform_, file, {platform_.dateText()});

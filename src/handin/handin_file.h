@@ -48,6 +48,8 @@ struct Record {
 // The records after one lesson header.
 struct Session {
     int line = 0;                       // line number of the header's code line, from 1
+                                        // (without a header: of the session's first record)
+    bool hasHeader = true;              // false for records before the file's first header
     Text assignment;                    // header line 2, e.g. "assignment #001"
     Text lessonDate;                    // header line 5 as written ("12-07-2026")
     std::vector<Record> records;
@@ -70,7 +72,8 @@ std::optional<HandinName> parseHandinName(std::string_view fileName);
 struct HandinFile {
     std::string path;                   // as given (UTF-8)
     HandinName name;
-    std::uint64_t contentHash = 0;      // to find files with the same content
+    std::uint64_t contentHash = 0;      // FNV-1a of the bytes, to find files with the same content;
+                                        // 0 for a file that could not be read
     std::vector<Session> sessions;
     std::vector<Problem> problems;
 };

@@ -1,5 +1,7 @@
 #pragma once
-// The fixed pieces of the response and notes records, exactly as the instructor's tools expect them.
+// The fixed pieces of the lesson header and of the response and notes records, exactly as the
+// instructor's tools expect them. The writer and the hand-in reader both use them.
+#include <cstddef>
 #include <iterator>
 
 namespace stepwise {
@@ -12,6 +14,13 @@ inline constexpr char16_t responseLabel[] = u"RESPONSE -->  ";
 inline constexpr char16_t notesLabel[] = u"NOTES -------> ";
 inline constexpr char16_t confidenceLabel[] = u"confidence assessment:  ";
 inline constexpr char16_t selfCritiqueLabel[] = u"self critique assessment: ";
+// Opens line 2 of the lesson header; the assignment number follows.
+inline constexpr char16_t assignmentLineOpening[] = u"assignment #";
+// Line 4 of the lesson header: the assignment's title.
+inline constexpr char16_t assignmentTitleLine[] = u"ovla set";
+// The clock forms of the time-stamp lines: "14:05:09" and "12-07-2026".
+inline constexpr std::size_t timeTextLength = 8;
+inline constexpr std::size_t dateTextLength = 10;
 // Opens the question-number line of a response record in the master file: two empty lines, then
 // the marker, all in one write; the combined question number follows as a number item.
 inline constexpr char16_t questionNumberOpening[] = u"\r\n\r\n`questionNumber";

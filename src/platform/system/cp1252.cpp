@@ -24,6 +24,30 @@ int byteFor(char16_t c) {
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
+// The character a reference written by appendCp1252 stands for, given the digits between "&#" and
+// ";"; 0 when no reference of those digits is ever written.
+char32_t referencedCharacter(std::string_view digits) {
+    if (digits.empty() || digits.size() > 7 || digits[0] == '0') return 0;
+    char32_t codePoint = 0;
+    for (char digit : digits) {
+        if (digit < '0' || digit > '9') return 0;
+        codePoint = codePoint * 10 + static_cast<char32_t>(digit - '0');
+    }
+    if (codePoint > 0x10FFFF) return 0;
+    if (codePoint < 0x10000 && byteFor(static_cast<char16_t>(codePoint)) >= 0) return 0;
+    return codePoint;
+}
+
+void appendCodePoint(Text& text, char32_t codePoint) {
+    if (codePoint < 0x10000) {
+        text += static_cast<char16_t>(codePoint);  // a lone surrogate was written as its own reference
+        return;
+    }
+    codePoint -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    text += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+}
+
 }  // namespace
 
 char16_t cp1252ToChar(unsigned char byte) {
@@ -59,6 +83,29 @@ Text decodeCp1252(std::string_view bytes) {
     Text text;
     text.resize(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+    return text;
+}
+
+Text decodeCp1252WithReferences(std::string_view bytes) {
+    Text text;
+    text.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t reference = bytes.find("&#", i);
+        const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
+        for (; i < plainEnd; ++i) text += cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+        if (reference == std::string_view::npos) break;
+        const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
+        const char32_t codePoint =
+            semicolon == std::string_view::npos ? 0 : referencedCharacter(bytes.substr(reference + 2, semicolon));
+        if (codePoint == 0) {
+            text += u'&';
+            i = reference + 1;
+            continue;
+        }
+        appendCodePoint(text, codePoint);
+        i = reference + 2 + semicolon + 1;
+    }
     return text;
 }
 

@@ -18,4 +18,10 @@ void appendCp1252(std::string& bytes, TextView text);
 
 Text decodeCp1252(std::string_view bytes);
 
+// Bytes to text as encodeCp1252 wrote it: every character reference that encodeCp1252 writes (a
+// character the code page cannot hold, its code in decimal without leading zeros) becomes its
+// character again. A reference it never writes, such as "&#65;" for a character the code page
+// holds, was typed as it stands and is kept as it stands.
+Text decodeCp1252WithReferences(std::string_view bytes);
+
 }  // namespace stepwise

@@ -1,0 +1,60 @@
+#pragma once
+// A hand-in file's bytes as physical lines, and the tests that tell the fixed lines of the lesson
+// header and the records (separator, time stamps, labels, closing line, code line) from the rest.
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace stepwise::handin {
+
+struct PhysicalLine {
+    std::size_t begin = 0;  // offset of the line's first byte
+    std::size_t end = 0;    // offset just past its content, before the line end
+    bool crlf = false;      // ended by CR LF (false: by LF alone, or by the end of the file)
+};
+
+// The lines of a file: each ends at an LF (a CR before it belongs to the line end); a last line
+// without a line end is a line too, an empty one after the final line end is not.
+class LineTable {
+public:
+    explicit LineTable(std::string_view bytes);
+
+    std::size_t size() const { return lines_.size(); }
+    std::string_view bytes() const { return bytes_; }
+    // The content of line `index` (from 0) from byte `column` on, without its line end.
+    std::string_view content(std::size_t index, std::size_t column = 0) const;
+    const PhysicalLine& line(std::size_t index) const { return lines_[index]; }
+    // The bytes from line `first` (from byte `column`) to the end of line `last - 1`'s content,
+    // the line ends between them included; "" when last <= first.
+    std::string_view span(std::size_t first, std::size_t column, std::size_t last) const;
+
+private:
+    std::string_view bytes_;
+    std::vector<PhysicalLine> lines_;
+};
+
+// Exact comparisons of a line's bytes with one of the fixed pieces (all ASCII).
+bool sameAs(std::string_view bytes, TextView piece);
+bool beginsWith(std::string_view bytes, TextView piece);
+
+// The indent followed by a time "hh:mm:ss".
+bool isTimeStampLine(std::string_view line);
+// The indent followed by a date "mm-dd-yyyy" and a time, with nothing between them.
+bool isDateTimeStampLine(std::string_view line);
+// "mm-dd-yyyy": digits and hyphens in that shape.
+bool isDateText(std::string_view text);
+// Whether the digits of a time or date stamp name a real time of day or calendar date.
+bool isValidTime(std::string_view time);
+bool isValidDate(std::string_view date);
+
+// A lesson header's code line: one or more bytes from 118 to 255, each perhaps preceded by one
+// byte from 66 to 116, as the student program draws them.
+bool isCodeLine(std::string_view line);
+
+// Bytes that no one types: control codes other than tab, CR and LF, and the five bytes that
+// Windows-1252 leaves undefined.
+std::size_t countNonTextBytes(std::string_view bytes);
+
+}  // namespace stepwise::handin

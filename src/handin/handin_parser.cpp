@@ -1,0 +1,350 @@
+// Reads a SEND file back into sessions and records.
+//
+// Where a record's block ends is certain: the block is a script line, which never holds a
+// separator line followed by a label line. Where a student's text ends is not, since a student
+// may type any line at all. A text ends at the first closing line that is followed by what only
+// the program writes there: a record start (a separator line, then a time-stamp line), a lesson
+// header (a code line, then "assignment #..."), or the end of the file. A notes record's closing
+// line has no line end, so the record or header after it starts on the same physical line. A
+// student text that copies a closing line together with the start of a record after it is read
+// as two records; the reader cannot tell them apart.
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "handin/handin_file.h"
+#include "handin/handin_lines.h"
+#include "lesson/builtin_assignment.h"
+#include "platform/system/cp1252.h"
+#include "records/record_pieces.h"
+
+namespace stepwise::handin {
+
+namespace {
+
+template <std::size_t N>
+constexpr std::size_t pieceLength(const char16_t (&)[N]) {
+    return N - 1;
+}
+
+constexpr std::size_t closingLength = pieceLength(closingLine);
+constexpr std::size_t stampOffset = pieceLength(timeStampIndent);
+constexpr std::size_t headerLines = 5;
+
+// Where something starts: a line (from 0) and the byte in it.
+struct Position {
+    std::size_t line = 0;
+    std::size_t column = 0;
+};
+
+std::string lineRange(std::size_t first, std::size_t last) {
+    return first == last ? "line " + std::to_string(first) : "lines " + std::to_string(first) + "-" + std::to_string(last);
+}
+
+// A label as an editor that strips trailing spaces leaves it.
+TextView trimmedLabel(TextView label) { return label.substr(0, label.find_last_not_of(u' ') + 1); }
+
+std::uint64_t fnv1a(std::string_view bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+class HandinParser {
+public:
+    HandinParser(std::string_view bytes, HandinFile& file) : lines_(bytes), file_(file) {}
+
+    void run() {
+        Position at;
+        while (at.line < lines_.size()) {
+            if (headerStartsAt(at))
+                at = readHeader(at);
+            else if (recordStartsAt(at))
+                at = readRecord(at);
+            else
+                at = skipUnreadable(at);
+        }
+    }
+
+private:
+    std::size_t lineCount() const { return lines_.size(); }
+    std::string_view content(std::size_t line, std::size_t column = 0) const { return lines_.content(line, column); }
+
+    void problem(std::size_t lineNumber, std::string message) {
+        file_.problems.push_back({file_.path, static_cast<int>(lineNumber), std::move(message)});
+    }
+
+    // A separator line and a time-stamp line after it.
+    bool recordStartsAt(Position at) const {
+        return sameAs(content(at.line, at.column), separatorLine) && at.line + 1 < lineCount() &&
+               isTimeStampLine(content(at.line + 1));
+    }
+    // A code line and the assignment line after it.
+    bool headerStartsAt(Position at) const {
+        return isCodeLine(content(at.line, at.column)) && at.line + 1 < lineCount() &&
+               beginsWith(content(at.line + 1), assignmentLineOpening);
+    }
+    bool somethingStartsAt(std::size_t line) const {
+        return headerStartsAt({line, 0}) || recordStartsAt({line, 0});
+    }
+    // Where a record may end: the end of the file, or a record or header starting.
+    bool recordMayEndBefore(std::size_t line) const { return line >= lineCount() || somethingStartsAt(line); }
+
+    // Whatever follows a notes record's closing line on the same physical line, if it starts
+    // something; otherwise nothing.
+    std::optional<Position> afterNotesClosing(std::size_t line) const {
+        if (!beginsWith(content(line), closingLine)) return std::nullopt;
+        const Position rest{line, closingLength};
+        if (content(line, closingLength).empty()) {
+            if (!recordMayEndBefore(line + 1)) return std::nullopt;
+            return Position{line + 1, 0};
+        }
+        if (headerStartsAt(rest) || recordStartsAt(rest)) return rest;
+        return std::nullopt;
+    }
+
+    Session& currentSession(std::size_t recordLine) {
+        if (file_.sessions.empty()) {
+            Session headerless;
+            headerless.line = static_cast<int>(recordLine);
+            headerless.hasHeader = false;
+            file_.sessions.push_back(std::move(headerless));
+            problem(recordLine, "records before the first lesson header");
+        }
+        return file_.sessions.back();
+    }
+
+    void checkLineEnd(std::size_t line) {
+        if (reportedLineEnds_ || lines_.line(line).crlf || line + 1 == lineCount()) return;
+        reportedLineEnds_ = true;
+        problem(line + 1, "the line ends in LF alone, not CR LF: the file has been changed since it was written");
+    }
+
+    Position readHeader(Position at) {
+        checkLineEnd(at.line);
+        Session session;
+        session.line = static_cast<int>(at.line + 1);
+        session.assignment = decodeCp1252WithReferences(content(at.line + 1));
+        std::size_t next = at.line + 2;
+        std::array<std::string_view, headerLines - 2> rest{};
+        std::size_t found = 0;
+        while (found < rest.size() && next < lineCount() && !somethingStartsAt(next)) rest[found++] = content(next++);
+        if (found < rest.size())
+            problem(at.line + 1, "the lesson header is incomplete: " + std::to_string(found + 2) + " of its " +
+                                     std::to_string(headerLines) + " lines");
+        if (found > 0 && !sameAs(rest[0], builtinAssignment().front()))
+            problem(at.line + 3, "the lesson header names another assignment than \"001.  Rates\"");
+        if (found > 1 && !sameAs(rest[1], assignmentTitleLine))
+            problem(at.line + 4, "the lesson header's title line has been changed");
+        if (found > 2) {
+            session.lessonDate = decodeCp1252(rest[2]);
+            if (!isValidDate(rest[2])) problem(at.line + 5, "the lesson header's date is not a date (MM-DD-YYYY)");
+        }
+        file_.sessions.push_back(std::move(session));
+        return {next, 0};
+    }
+
+    Position skipUnreadable(Position at) {
+        std::size_t next = at.line + 1;
+        std::optional<Position> resume;
+        for (; next < lineCount() && !resume; ++next) {
+            if (somethingStartsAt(next)) resume = Position{next, 0};
+            else if (const Position rest{next, closingLength};
+                     beginsWith(content(next), closingLine) && (headerStartsAt(rest) || recordStartsAt(rest)))
+                resume = rest;
+        }
+        const std::size_t end = resume ? resume->line : lineCount();
+        std::string message = "not part of any record or lesson header; " + lineRange(at.line + 1, end) + " skipped";
+        if (countNonTextBytes(lines_.span(at.line, at.column, end)) > 0) message += " (they hold bytes that are not text)";
+        problem(at.line + 1, std::move(message));
+        return resume.value_or(Position{lineCount(), 0});
+    }
+
+    // The lines of a record's block, up to the separator and label line that follow it.
+    // Returns the separator's line, or where the record stopped short.
+    struct BlockEnd {
+        std::size_t line;
+        bool complete;
+    };
+    BlockEnd findBlockEnd(std::size_t first, RecordKind kind) const {
+        for (std::size_t line = first; line < lineCount(); ++line) {
+            if (sameAs(content(line), separatorLine) && line + 1 < lineCount() && labelFits(kind, content(line + 1)))
+                return {line, true};
+            if (line > first && somethingStartsAt(line)) return {line, false};
+        }
+        return {lineCount(), false};
+    }
+    static bool labelFits(RecordKind kind, std::string_view line) {
+        return kind == RecordKind::response ? sameAs(line, trimmedLabel(responseLabel)) || sameAs(line, responseLabel)
+                                            : beginsWith(line, trimmedLabel(notesLabel));
+    }
+
+    Position readRecord(Position at) {
+        checkLineEnd(at.line + 1);
+        Record record;
+        record.line = static_cast<int>(at.line + 1);
+        const bool notes = at.line + 2 < lineCount() && isDateTimeStampLine(content(at.line + 2));
+        record.kind = notes ? RecordKind::notes : RecordKind::response;
+        const std::string_view time = content(at.line + 1).substr(stampOffset);
+        record.time = decodeCp1252(time);
+        if (!isValidTime(time)) problem(at.line + 2, "the time stamp is not a time of day");
+        if (notes) {
+            const std::string_view date = content(at.line + 2).substr(stampOffset, dateTextLength);
+            record.date = decodeCp1252(date);
+            if (!isValidDate(date)) problem(at.line + 3, "the date stamp is not a date (MM-DD-YYYY)");
+        }
+
+        const std::size_t blockStart = at.line + (notes ? 3 : 2);
+        const BlockEnd blockEnd = findBlockEnd(blockStart, record.kind);
+        const std::string_view block = lines_.span(blockStart, 0, blockEnd.line);
+        record.block = decodeCp1252WithReferences(block);
+        record.blockId = identifyBlock(record.block);
+        Session& session = currentSession(at.line + 1);
+        if (!blockEnd.complete) {
+            problem(at.line + 1, blockEnd.line >= lineCount()
+                                     ? "the file ends inside this record, before its text"
+                                     : "this record breaks off after its block (no separator and label line); "
+                                       "the rest is read from line " + std::to_string(blockEnd.line + 1));
+            session.records.push_back(std::move(record));
+            return {blockEnd.line, 0};
+        }
+        if (blockEnd.line == blockStart) problem(at.line + 1, "this record has no block line");
+        else if (record.blockId.kind == BlockKind::unknown && !record.block.empty())
+            problem(blockStart + 1, "this block is not a block of the built-in assignment");
+        checkLabel(record.kind, blockEnd.line + 1);
+
+        // A notes record's text follows the label on the label's line; a response's starts below it.
+        // With the built-in assignment only a response to no block at all has no rating line.
+        const Position next =
+            notes ? readText(record, blockEnd.line + 1, std::min(content(blockEnd.line + 1).size(), pieceLength(notesLabel)), false)
+                  : readText(record, blockEnd.line + 2, 0, !block.empty());
+        session.records.push_back(std::move(record));
+        return next;
+    }
+
+    void checkLabel(RecordKind kind, std::size_t line) {
+        const bool exact = kind == RecordKind::response ? sameAs(content(line), responseLabel)
+                                                        : beginsWith(content(line), notesLabel) ||
+                                                              sameAs(content(line), trimmedLabel(notesLabel));
+        if (!exact) problem(line + 1, "the label line has lost its trailing spaces: the file has been edited");
+    }
+
+    // The last line of a text that runs to the end of the file, when it is a closing line cut short.
+    bool endsWithCutClosingLine(std::size_t first, std::size_t end) const {
+        if (end <= first + 1) return false;
+        const std::string_view last = content(end - 1);
+        return !last.empty() && last.size() < closingLength && last.find_first_not_of('.') == std::string_view::npos;
+    }
+
+    // Where a student's text ends: at its closing line, which the program follows with a record
+    // or header start or the end of the file. Failing that (lines edited in after the record),
+    // at the last closing line before the next start or the end of the file; the lines after it
+    // are then reported as unreadable. No closing line at all: the text runs to the next one found
+    // after a start inside it, or to the end of the file.
+    struct TextEnd {
+        std::size_t closing;                    // the closing line; lineCount() when there is none
+        Position next;                          // where reading goes on
+        std::optional<std::size_t> innerStart;  // a record or header start inside the text
+    };
+    bool isClosingLine(std::size_t line, RecordKind kind) const {
+        return kind == RecordKind::response ? sameAs(content(line), closingLine) : beginsWith(content(line), closingLine);
+    }
+    std::optional<Position> startAfterClosing(std::size_t line, RecordKind kind) const {
+        if (kind == RecordKind::notes) return afterNotesClosing(line);
+        if (recordMayEndBefore(line + 1)) return Position{line + 1, 0};
+        return std::nullopt;
+    }
+    Position afterClosing(std::size_t line, RecordKind kind) const {
+        if (kind == RecordKind::notes && !content(line, closingLength).empty()) return {line, closingLength};
+        return {line + 1, 0};
+    }
+    TextEnd findTextEnd(std::size_t first, RecordKind kind) const {
+        std::optional<std::size_t> lastClosing;
+        std::optional<std::size_t> innerStart;
+        for (std::size_t line = first + 1; line < lineCount(); ++line) {
+            if (isClosingLine(line, kind)) {
+                if (const auto next = startAfterClosing(line, kind)) return {line, *next, innerStart};
+                lastClosing = line;
+            }
+            if (somethingStartsAt(line)) {
+                if (lastClosing) return {*lastClosing, afterClosing(*lastClosing, kind), innerStart};
+                if (!innerStart) innerStart = line;
+            }
+        }
+        if (lastClosing) return {*lastClosing, afterClosing(*lastClosing, kind), innerStart};
+        return {lineCount(), {lineCount(), 0}, innerStart};
+    }
+
+    // A student's text from line `first` (from byte `column`), and for a response record the
+    // rating line after it.
+    Position readText(Record& record, std::size_t first, std::size_t column, bool ratingExpected) {
+        if (first >= lineCount()) {
+            problem(record.line, "the file ends inside this record, before its text");
+            return {lineCount(), 0};
+        }
+        const TextEnd end = findTextEnd(first, record.kind);
+        std::size_t textEnd = end.closing;
+        if (end.closing >= lineCount()) {
+            problem(record.line, "the file ends before this record's closing line");
+            if (endsWithCutClosingLine(first, textEnd)) --textEnd;
+        }
+        if (end.innerStart)
+            problem(*end.innerStart + 1, "the text of the record at line " + std::to_string(record.line) +
+                                             " holds the start of a record or lesson header here; its closing line "
+                                             "may be missing");
+        if (ratingExpected && textEnd > first + 1 && readRating(record, content(textEnd - 1))) --textEnd;
+        setText(record, lines_.span(first, column, textEnd), first);
+        return end.next;
+    }
+
+    bool readRating(Record& record, std::string_view line) {
+        if (beginsWith(line, confidenceLabel) || sameAs(line, trimmedLabel(confidenceLabel))) {
+            record.confidence = decodeCp1252WithReferences(line.substr(std::min(line.size(), pieceLength(confidenceLabel))));
+            return true;
+        }
+        if (beginsWith(line, selfCritiqueLabel) || sameAs(line, trimmedLabel(selfCritiqueLabel))) {
+            record.selfCritique =
+                decodeCp1252WithReferences(line.substr(std::min(line.size(), pieceLength(selfCritiqueLabel))));
+            return true;
+        }
+        return false;
+    }
+
+    void setText(Record& record, std::string_view bytes, std::size_t first) {
+        record.text = decodeCp1252WithReferences(bytes);
+        if (const std::size_t odd = countNonTextBytes(bytes))
+            problem(first + 1, "the text holds " + std::to_string(odd) +
+                                   (odd == 1 ? " byte that is" : " bytes that are") + " not text (control codes), kept as they are");
+    }
+
+    const LineTable lines_;
+    HandinFile& file_;
+    bool reportedLineEnds_ = false;
+};
+
+}  // namespace
+
+HandinFile parseHandin(std::string_view bytes, std::string path) {
+    HandinFile file;
+    file.path = std::move(path);
+    if (auto name = parseHandinName(file.path)) {
+        file.name = std::move(*name);
+        if (file.name.month == 0)
+            file.problems.push_back({file.path, 0, "the file name holds no hand-in date (send_MMDDname.txt)"});
+    } else {
+        file.problems.push_back({file.path, 0, "the file name is not send_MMDDname.txt, so it names no student"});
+    }
+    file.contentHash = fnv1a(bytes);
+    if (bytes.empty()) {
+        file.problems.push_back({file.path, 0, "the file is empty (0 bytes)"});
+        return file;
+    }
+    HandinParser(bytes, file).run();
+    return file;
+}
+
+}  // namespace stepwise::handin
