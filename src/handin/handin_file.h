@@ -72,8 +72,8 @@ std::optional<HandinName> parseHandinName(std::string_view fileName);
 struct HandinFile {
     std::string path;                   // as given (UTF-8)
     HandinName name;
-    std::uint64_t contentHash = 0;      // FNV-1a of the bytes, to find files with the same content;
-                                        // 0 for a file that could not be read
+    std::uint64_t contentHash = 0;      // std::hash of the bytes, to find files with the same
+                                        // content; 0 for a file that could not be read
     std::vector<Session> sessions;
     std::vector<Problem> problems;
 };

@@ -10,6 +10,7 @@
 // as two records; the reader cannot tell them apart.
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -45,15 +46,6 @@ std::string lineRange(std::size_t first, std::size_t last) {
 // A label as an editor that strips trailing spaces leaves it.
 TextView trimmedLabel(TextView label) { return label.substr(0, label.find_last_not_of(u' ') + 1); }
 
-std::uint64_t fnv1a(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
-}
-
 class HandinParser {
 public:
     HandinParser(std::string_view bytes, HandinFile& file) : lines_(bytes), file_(file) {}
@@ -85,8 +77,8 @@ private:
     }
     // A code line and the assignment line after it.
     bool headerStartsAt(Position at) const {
-        return isCodeLine(content(at.line, at.column)) && at.line + 1 < lineCount() &&
-               beginsWith(content(at.line + 1), assignmentLineOpening);
+        return at.line + 1 < lineCount() && beginsWith(content(at.line + 1), assignmentLineOpening) &&
+               isCodeLine(content(at.line, at.column));
     }
     bool somethingStartsAt(std::size_t line) const {
         return headerStartsAt({line, 0}) || recordStartsAt({line, 0});
@@ -338,7 +330,7 @@ HandinFile parseHandin(std::string_view bytes, std::string path) {
     } else {
         file.problems.push_back({file.path, 0, "the file name is not send_MMDDname.txt, so it names no student"});
     }
-    file.contentHash = fnv1a(bytes);
+    file.contentHash = std::hash<std::string_view>{}(bytes);
     if (bytes.empty()) {
         file.problems.push_back({file.path, 0, "the file is empty (0 bytes)"});
         return file;

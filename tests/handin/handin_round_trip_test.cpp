@@ -18,6 +18,7 @@ struct Written {
     int scriptIndex;  // -1: before any block
     Text text;
     std::optional<Text> confidence;
+    std::optional<Text> selfCritique;
 };
 
 class HandinRoundTrip : public LessonTest {
@@ -36,7 +37,10 @@ protected:
         platform.boxes[ControlId::txt_answer] = text;
         platform.answers.push_back(rating);
         active->click(ControlId::cmd_enter_response);
-        written.push_back({RecordKind::response, time(), block(), text, rating});
+        if (active->state().blockKind == u"answer")
+            written.push_back({RecordKind::response, time(), block(), text, std::nullopt, rating});
+        else
+            written.push_back({RecordKind::response, time(), block(), text, rating});
     }
     void respondBeforeAnyBlock(const Text& text) {
         platform.boxes[ControlId::txt_answer] = text;
@@ -81,7 +85,7 @@ protected:
             EXPECT_EQ(r.blockId.scriptIndex, w.scriptIndex);
             EXPECT_EQ(r.text, w.text);
             EXPECT_EQ(r.confidence, w.confidence);
-            EXPECT_FALSE(r.selfCritique);
+            EXPECT_EQ(r.selfCritique, w.selfCritique);
             EXPECT_EQ(r.date, w.kind == RecordKind::notes ? u"12-07-2026" : u"");
         }
     }
@@ -131,6 +135,21 @@ TEST_F(HandinRoundTrip, EveryRecordKindReadsBackWithBlockTextRatingAndTime) {
     EXPECT_EQ(file.name.student, u"Ann Lee");
     EXPECT_EQ(file.name.month, 12);
     EXPECT_EQ(file.name.day, 7);
+}
+
+TEST_F(HandinRoundTrip, ABlockTheReaderCallsAnAnswerGetsTheSelfCritiqueRating) {
+    next();
+    next();
+    next();
+    next();
+    active->state().blockKind = u"answer";  // as an answer marker in the script would set it
+    respond(u"I forgot the units.\r\nself critique assessment: 0", u"2");
+    EXPECT_EQ(written.back().selfCritique, u"2");
+
+    const handin::HandinFile file = readBack();
+    EXPECT_TRUE(file.problems.empty());
+    expectWrittenRecords(file);
+    EXPECT_EQ(file.sessions[0].records[0].blockId.kind, BlockKind::workedAnswer);
 }
 
 TEST_F(HandinRoundTrip, TextsThatImitateTheRecordsPiecesStayText) {

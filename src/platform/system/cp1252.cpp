@@ -88,12 +88,13 @@ Text decodeCp1252(std::string_view bytes) {
 
 Text decodeCp1252WithReferences(std::string_view bytes) {
     Text text;
-    text.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
         const std::size_t reference = bytes.find("&#", i);
         const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
-        for (; i < plainEnd; ++i) text += cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+        const std::size_t decoded = text.size();
+        text.resize(decoded + plainEnd - i);
+        for (std::size_t k = decoded; i < plainEnd; ++i, ++k) text[k] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
         if (reference == std::string_view::npos) break;
         const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
         const char32_t codePoint =
