@@ -3,6 +3,7 @@
 
 #include "handin/handin_file.h"
 #include "lesson/builtin_assignment.h"
+#include "platform/system/local_time.h"
 #include "support/lesson_fixture.h"
 
 namespace stepwise::testing {
@@ -40,17 +41,17 @@ protected:
         if (active->state().blockKind == u"answer")
             written.push_back({RecordKind::response, time(), block(), text, std::nullopt, rating});
         else
-            written.push_back({RecordKind::response, time(), block(), text, rating});
+            written.push_back({RecordKind::response, time(), block(), text, rating, std::nullopt});
     }
     void respondBeforeAnyBlock(const Text& text) {
         platform.boxes[ControlId::txt_answer] = text;
         active->click(ControlId::cmd_enter_response);
-        written.push_back({RecordKind::response, time(), -1, text, std::nullopt});
+        written.push_back({RecordKind::response, time(), -1, text, std::nullopt, std::nullopt});
     }
     void saveNotes(const Text& text) {
         platform.boxes[ControlId::txt_answer] = text;
         active->click(ControlId::cmd_save_as_notes);
-        written.push_back({RecordKind::notes, time(), block(), text, std::nullopt});
+        written.push_back({RecordKind::notes, time(), block(), text, std::nullopt, std::nullopt});
     }
     // A second run of the program on the same day: a new lesson header in the same SEND file.
     void runAgain() {
@@ -60,10 +61,7 @@ protected:
         ASSERT_FALSE(rerun->ended());
         active = rerun.get();
     }
-    Text time() const {
-        return twoDigits(platform.clock.hour) + u":" + twoDigits(platform.clock.minute) + u":" + twoDigits(platform.clock.second);
-    }
-    static Text twoDigits(int n) { return fromUtf8((n < 10 ? "0" : "") + std::to_string(n)); }
+    Text time() const { return formatTime(platform.clock); }
     int block() const { return active->state().lineIndex; }
 
     handin::HandinFile readBack() { return handin::parseHandin(send(), "send_1207Ann_Lee.txt"); }
