@@ -1,1 +1,120 @@
 #include "review/class_model.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace stepwise::review {
+
+namespace {
+
+constexpr int secondsPerDay = 24 * 60 * 60;
+
+// Seconds from the previous record's time to this one's: across midnight a day is added, and a
+// gap longer than a break counts nothing.
+std::optional<int> secondsSince(std::optional<int> previous, std::optional<int> now) {
+    if (!previous || !now) return std::nullopt;
+    int gap = *now - *previous;
+    if (gap < 0) gap += secondsPerDay;
+    if (gap > breakSeconds) return std::nullopt;
+    return gap;
+}
+
+void addRecords(Student& student, const handin::HandinFile& file) {
+    int sessionNumber = 0;
+    for (const handin::Session& session : file.sessions) {
+        ++sessionNumber;
+        std::optional<int> previousTime;
+        bool first = true;
+        for (const handin::Record& record : session.records) {
+            const std::optional<int> time = secondsOfDay(record.time);
+            student.records.push_back({&file, sessionNumber, &session, &record,
+                                       first ? std::nullopt : secondsSince(previousTime, time)});
+            previousTime = time;
+            first = false;
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<int> secondsOfDay(TextView t) {
+    auto digit = [&](std::size_t i) { return t[i] >= u'0' && t[i] <= u'9'; };
+    if (t.size() != 8 || t[2] != u':' || t[5] != u':') return std::nullopt;
+    for (std::size_t i : {0, 1, 3, 4, 6, 7})
+        if (!digit(i)) return std::nullopt;
+    auto two = [&](std::size_t i) { return (t[i] - u'0') * 10 + (t[i + 1] - u'0'); };
+    const int hours = two(0), minutes = two(3), seconds = two(6);
+    if (hours > 23 || minutes > 59 || seconds > 59) return std::nullopt;
+    return (hours * 60 + minutes) * 60 + seconds;
+}
+
+std::optional<std::string> DuplicateFinder::earlierCopy(const handin::HandinFile& file) {
+    if (paths_.count(file.path)) return file.path;
+    paths_.insert(file.path);
+    if (file.sessions.empty()) return std::nullopt;
+    auto [at, added] = contents_.emplace(file.contentHash, file.path);
+    if (added) return std::nullopt;
+    return at->second;
+}
+
+handin::Problem duplicateProblem(const handin::HandinFile& file, const std::string& earlier) {
+    if (earlier == file.path) return {file.path, 0, "given more than once; counted once"};
+    return {file.path, 0, "same content as " + earlier + "; counted once"};
+}
+
+bool comesBefore(const Text& name, const Text& other) {
+    const Text a = lowerCase(name), b = lowerCase(other);
+    return a != b ? a < b : name < other;
+}
+
+bool handedInBefore(const handin::HandinFile& file, const handin::HandinFile& other) {
+    return std::tie(file.name.month, file.name.day, file.path) <
+           std::tie(other.name.month, other.name.day, other.path);
+}
+
+ClassModel buildClassModel(std::vector<handin::HandinFile> files, std::vector<handin::Problem> problems) {
+    ClassModel model;
+    model.problems = std::move(problems);
+    DuplicateFinder duplicates;
+    for (handin::HandinFile& file : files) {
+        if (auto earlier = duplicates.earlierCopy(file)) {
+            model.problems.push_back(duplicateProblem(file, *earlier));
+            continue;
+        }
+        model.files.push_back(std::move(file));
+    }
+    // Pointers into model.files are taken only now that it no longer grows.
+    std::vector<const handin::HandinFile*> ordered;
+    for (const handin::HandinFile& file : model.files) ordered.push_back(&file);
+    std::stable_sort(ordered.begin(), ordered.end(), [](auto* a, auto* b) {
+        if (a->name.student != b->name.student) return comesBefore(a->name.student, b->name.student);
+        return handedInBefore(*a, *b);
+    });
+    for (const handin::HandinFile* file : ordered) {
+        if (model.students.empty() || model.students.back().name != file->name.student)
+            model.students.push_back({file->name.student, {}, {}});
+        model.students.back().files.push_back(file);
+        addRecords(model.students.back(), *file);
+    }
+    return model;
+}
+
+std::optional<int> answeredQuestion(const handin::Record& record) {
+    if (record.kind != handin::RecordKind::response) return std::nullopt;
+    const handin::BlockId& id = record.blockId;
+    if (id.kind != handin::BlockKind::question && id.kind != handin::BlockKind::instructions) return std::nullopt;
+    if (!id.questionNumber || *id.questionNumber < 1 || *id.questionNumber > 12) return std::nullopt;
+    return id.questionNumber;
+}
+
+std::vector<Answer> lastAnswers(const Student& student) {
+    std::vector<const ClassRecord*> last(13, nullptr);
+    for (const ClassRecord& record : student.records)
+        if (auto question = answeredQuestion(*record.record)) last[*question] = &record;
+    std::vector<Answer> answers;
+    for (int question = 1; question <= 12; ++question)
+        if (last[question]) answers.push_back({question, last[question]});
+    return answers;
+}
+
+}  // namespace stepwise::review

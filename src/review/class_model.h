@@ -1,12 +1,18 @@
 #pragma once
 // A class as the instructor sees it: the hand-in files grouped by student, each record with the
 // session it belongs to and the seconds it took.
+#include <map>
 #include <optional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "handin/handin_file.h"
 
 namespace stepwise::review {
+
+// A gap between two records longer than this is a break, not time spent on the second record.
+inline constexpr int breakSeconds = 1800;
 
 // One record in a student's work, with where it came from.
 struct ClassRecord {
@@ -23,6 +29,7 @@ struct Student {
     std::vector<ClassRecord> records;              // files in date order, records in file order
 };
 
+// Holds pointers into its own `files`: move it, never copy it.
 struct ClassModel {
     std::vector<handin::HandinFile> files;          // every file read, duplicates left out
     std::vector<handin::Problem> problems;          // every problem found, duplicates included
@@ -33,11 +40,41 @@ struct ClassModel {
 // computes every record's seconds.
 ClassModel buildClassModel(std::vector<handin::HandinFile> files, std::vector<handin::Problem> problems);
 
+// Finds files handed in twice: the same path, or the same content under any name. Files that hold
+// no lesson at all (an empty file, say) are only compared by path: there is nothing to count twice.
+class DuplicateFinder {
+public:
+    // The path of the earlier file this one repeats, or nothing when it is new (it is then
+    // remembered).
+    std::optional<std::string> earlierCopy(const handin::HandinFile& file);
+
+private:
+    std::set<std::string> paths_;
+    std::map<std::uint64_t, std::string> contents_;
+};
+
+// The problem that reports `file` as a copy of `earlier`.
+handin::Problem duplicateProblem(const handin::HandinFile& file, const std::string& earlier);
+
+// The order students are listed in: letter case ignored first, then exact.
+bool comesBefore(const Text& name, const Text& other);
+
+// Files of one student in hand-in date order (month and day of the file name, then the path).
+bool handedInBefore(const handin::HandinFile& file, const handin::HandinFile& other);
+
+// The time of day in seconds from a time stamp as written ("14:05:09"), or nothing when the
+// text is not such a time.
+std::optional<int> secondsOfDay(TextView timeStamp);
+
 // The last response a student gave to each question 1-12, for marking.
 struct Answer {
     int question = 0;
     const ClassRecord* record = nullptr;
 };
 std::vector<Answer> lastAnswers(const Student& student);
+
+// The question a record answers: a response to a question block (the instructions count as
+// question 1). Responses to other blocks and notes answer nothing.
+std::optional<int> answeredQuestion(const handin::Record& record);
 
 }  // namespace stepwise::review

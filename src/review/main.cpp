@@ -1,7 +1,33 @@
 // stepwise-review: the instructor's program. Reads a class's hand-in files into reports.
-#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-    std::fputs("stepwise-review: not built yet\n", stderr);
-    return 2;
+#include "review/review_run.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
+// Arguments arrive as UTF-16, so folder and file names in any script reach the program whole.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring wide(argv[i]);
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
+        arguments.push_back(std::move(utf8));
+    }
+    SetConsoleOutputCP(CP_UTF8);
+    const bool errIsTerminal = _isatty(_fileno(stderr)) != 0;
+    return stepwise::review::runReview(arguments, {std::cout, std::cerr, errIsTerminal});
 }
+#else
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return stepwise::review::runReview(arguments, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0});
+}
+#endif

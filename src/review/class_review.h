@@ -1,0 +1,49 @@
+#pragma once
+// Reads a class's hand-in files one student at a time: the files of one student are read, turned
+// into that student's records, handed to the reports and dropped before the next student's files
+// are read. What is kept for the whole class is the overview figures and the problems, so memory
+// follows the largest student's hand-ins, not the class.
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "review/class_summary.h"
+
+namespace stepwise::review {
+
+// At most this many problems are kept per file; the rest are only counted.
+inline constexpr std::size_t problemsKeptPerFile = 50;
+
+struct ClassReview {
+    ClassSummary summary;
+    std::vector<handin::Problem> problems;  // in the order found
+    long long problemsOmitted = 0;          // counted but not kept
+
+    bool clean() const { return problems.empty() && problemsOmitted == 0; }
+};
+
+struct ReviewCallbacks {
+    // One student, fully read; the records live only for the call.
+    std::function<void(const Student&, const StudentSummary&)> student;
+    // After each file read: how many of how many.
+    std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+// One student's hand-in files as found, before they are read.
+struct PlannedStudent {
+    Text name;
+    std::vector<std::filesystem::path> files;   // by hand-in date
+};
+
+// Groups the files found by the student their name gives, students in name order and each one's
+// files by hand-in date. A path found twice is kept once and reported; a file whose name does not
+// follow send_MMDD<name>.txt is named by its file name and reported.
+std::vector<PlannedStudent> planClass(const std::vector<std::filesystem::path>& found,
+                                      std::vector<handin::Problem>& problems);
+
+ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks);
+
+// A path as UTF-8, for reports and messages.
+std::string utf8Path(const std::filesystem::path& path);
+
+}  // namespace stepwise::review

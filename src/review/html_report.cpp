@@ -1,0 +1,291 @@
+#include "review/html_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "lesson/builtin_assignment.h"
+#include "review/csv_report.h"
+#include "review/report_text.h"
+#include "stepwise_version.h"
+
+namespace stepwise::review {
+
+namespace {
+
+constexpr const char* pageStyle = R"(
+:root { font-family: system-ui, sans-serif; font-size: 14px; color: #111; }
+body { margin: 1.5em; }
+h1 { font-size: 1.6em; } h2 { font-size: 1.3em; margin-top: 2em; } h3 { font-size: 1.1em; }
+table { border-collapse: collapse; }
+th, td { border: 1px solid #bbb; padding: 0.2em 0.45em; vertical-align: top; }
+th { background: #eee; }
+td.num { text-align: right; }
+td.q { text-align: center; min-width: 1.6em; }
+td.none { background: #f4f4f4; color: #999; }
+td.c0 { background: #f4a6a6; } td.c1 { background: #f8cf94; }
+td.c2 { background: #cfe8a0; } td.c3 { background: #8fd08f; }
+td.cx { background: #c9d7ef; }
+.legend span { display: inline-block; padding: 0 0.5em; margin-right: 0.3em; border: 1px solid #bbb; }
+.legend .c0 { background: #f4a6a6; } .legend .c1 { background: #f8cf94; }
+.legend .c2 { background: #cfe8a0; } .legend .c3 { background: #8fd08f; }
+.legend .cx { background: #c9d7ef; } .legend .none { background: #f4f4f4; }
+.typed { white-space: pre-wrap; overflow-wrap: anywhere; font-family: ui-monospace, monospace; }
+.block { display: grid; grid-template-columns: minmax(12em, 2fr) 3fr; gap: 0.8em;
+         border-top: 1px solid #ccc; padding: 0.5em 0; break-inside: avoid; }
+.blocktext { color: #333; white-space: pre-wrap; overflow-wrap: anywhere; }
+.record { margin-bottom: 0.6em; }
+.record .meta { color: #555; font-size: 0.9em; }
+.notes { background: #fffbe6; }
+.student { break-before: page; }
+.problems td { font-family: ui-monospace, monospace; }
+svg text { font-size: 10px; font-family: sans-serif; }
+@media print {
+  :root { font-size: 10pt; }
+  body { margin: 0; }
+  a { color: inherit; text-decoration: none; }
+  * { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
+  tr, .record { break-inside: avoid; }
+}
+)";
+
+// The colour class of an overview cell.
+std::string cellClass(const QuestionCell& cell) {
+    if (!cell.answered) return "none";
+    if (cell.rating) return "c" + std::to_string(*cell.rating);
+    return "cx";
+}
+
+// What an answered cell shows: the rating, or the first characters of whatever was typed.
+std::string cellText(const QuestionCell& cell) {
+    if (!cell.answered) return "&#8211;";
+    if (cell.rating) return std::to_string(*cell.rating);
+    if (cell.confidence.empty()) return "&#10003;";
+    return htmlEscape(reportUtf8(cell.confidence.substr(0, 4)));
+}
+
+std::string cellTitle(int question, const QuestionCell& cell) {
+    std::string title = "Question " + std::to_string(question) + ": ";
+    if (!cell.answered) return title + "not answered";
+    title += "answered, confidence ";
+    title += cell.confidence.empty() ? "not given" : "&#8220;" + htmlEscape(reportUtf8(cell.confidence)) + "&#8221;";
+    return title;
+}
+
+std::string overviewRow(const StudentSummary& student) {
+    std::string row = "<tr class=\"student\"><th scope=\"row\"><a href=\"#" + student.anchor + "\">" +
+                      htmlEscape(reportUtf8(student.name)) + "</a></th>";
+    for (int q = 0; q < questionCount; ++q) {
+        const QuestionCell& cell = student.questions[q];
+        row += "<td class=\"q " + cellClass(cell) + "\" title=\"" + cellTitle(q + 1, cell) + "\">" +
+               cellText(cell) + "</td>";
+    }
+    row += "<td class=\"num\">" + std::to_string(student.answered()) + "</td>";
+    row += "<td class=\"num\">" + formatMedian(student.medianConfidence) + "</td>";
+    row += "<td class=\"num\">" + formatMinutes(student.minutesOnTask()) + "</td>";
+    row += "<td class=\"num\">" + std::to_string(student.notes) + "</td>";
+    row += "<td class=\"num\">" + std::to_string(student.problems) + "</td></tr>\n";
+    return row;
+}
+
+std::string formatSeconds(const std::optional<double>& seconds) {
+    if (!seconds) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f s", *seconds);
+    return text;
+}
+
+// The block kinds' words for headings.
+std::string blockHeading(const handin::BlockId& id) {
+    const std::string number = id.questionNumber ? std::to_string(*id.questionNumber) : std::string("?");
+    switch (id.kind) {
+    case handin::BlockKind::instructions: return "Instructions (question " + number + ")";
+    case handin::BlockKind::acknowledgement: return "Acknowledgement";
+    case handin::BlockKind::question: return "Question " + number;
+    case handin::BlockKind::workedAnswer: return "Worked answer to question " + number;
+    case handin::BlockKind::end: return "End of the assignment";
+    case handin::BlockKind::unknown: break;
+    }
+    return "Block not in the assignment";
+}
+
+// The block as the student saw it, without the question marker; a long block is cut after its
+// first paragraph (the questions section shows each question whole).
+Text shortBlock(TextView block) {
+    if (block.size() > 6 && block.substr(0, 2) == u"`q" && block[5] == u'.') {
+        block.remove_prefix(6);
+        while (!block.empty() && block.front() == u' ') block.remove_prefix(1);
+    }
+    constexpr std::size_t longest = 400;
+    const std::size_t paragraph = block.find(u"\r\n\r\n");
+    const std::size_t cut = std::min(paragraph, longest);
+    if (cut >= block.size()) return Text(block);
+    return Text(block.substr(0, cut)) + u" \u2026";
+}
+
+std::string recordHtml(const ClassRecord& entry) {
+    const handin::Record& record = *entry.record;
+    const bool notes = record.kind == handin::RecordKind::notes;
+    std::string html = notes ? "<div class=\"record notes\">" : "<div class=\"record\">";
+    html += "<div class=\"meta\">";
+    html += notes ? "Notes" : "Response";
+    html += ", " + htmlEscape(reportUtf8(entry.sessionData->lessonDate)) + " " + htmlEscape(reportUtf8(record.time));
+    html += entry.seconds ? ", " + std::to_string(*entry.seconds) + " s" : std::string();
+    if (record.confidence) html += ", confidence <b>" + htmlEscape(reportUtf8(*record.confidence)) + "</b>";
+    if (record.selfCritique) html += ", self-critique <b>" + htmlEscape(reportUtf8(*record.selfCritique)) + "</b>";
+    html += " <span class=\"file\">(" + htmlEscape(fileNameOf(entry.file->path)) + ", line " +
+            std::to_string(record.line) + ")</span></div>";
+    html += "<div class=\"typed\">" + htmlEscape(reportUtf8(record.text)) + "</div></div>";
+    return html;
+}
+
+// Groups a student's records by block: blocks of the assignment in script order, then blocks
+// that match nothing in the order they first appear.
+std::vector<std::vector<const ClassRecord*>> recordsByBlock(const Student& student) {
+    std::map<int, std::vector<const ClassRecord*>> known;
+    std::vector<std::pair<Text, std::vector<const ClassRecord*>>> unknown;
+    for (const ClassRecord& entry : student.records) {
+        const handin::Record& record = *entry.record;
+        if (record.blockId.scriptIndex >= 0) {
+            known[record.blockId.scriptIndex].push_back(&entry);
+            continue;
+        }
+        auto same = std::find_if(unknown.begin(), unknown.end(), [&](auto& b) { return b.first == record.block; });
+        if (same == unknown.end()) unknown.push_back({record.block, {&entry}});
+        else same->second.push_back(&entry);
+    }
+    std::vector<std::vector<const ClassRecord*>> blocks;
+    for (auto& [index, records] : known) blocks.push_back(std::move(records));
+    for (auto& [block, records] : unknown) blocks.push_back(std::move(records));
+    return blocks;
+}
+
+// The script line of question n (1-12) in the built-in assignment, "" when there is none.
+Text questionBlock(int question) {
+    char marker[8];
+    std::snprintf(marker, sizeof marker, "`q%03d.", question);
+    const Text prefix = fromUtf8(marker);
+    for (const Text& line : builtinAssignment())
+        if (line.compare(0, prefix.size(), prefix) == 0) return line;
+    return Text();
+}
+
+}  // namespace
+
+std::string htmlPageStart(const std::string& title) {
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
+        "img-src data:; base-uri 'none'; form-action 'none'\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<meta name=\"generator\" content=\"stepwise-review ";
+    html += stepwiseVersion;
+    html += "\">\n<title>" + htmlEscape(title) + "</title>\n<style>" + pageStyle + "</style>\n</head>\n<body>\n";
+    html += "<h1>" + htmlEscape(title) + "</h1>\n";
+    return html;
+}
+
+std::string htmlOverview(const ClassSummary& summary) {
+    std::string html = "<section id=\"overview\"><h2>Class overview</h2>\n<p>" +
+                       std::to_string(summary.students.size()) + " students, " + std::to_string(summary.files) +
+                       " hand-in files. A cell shows the confidence (0-3) of the student's last answer to "
+                       "the question.</p>\n<p class=\"legend\"><span class=\"c3\">3 certain</span>"
+                       "<span class=\"c2\">2 pretty confident</span><span class=\"c1\">1 some confidence</span>"
+                       "<span class=\"c0\">0 no confidence</span><span class=\"cx\">answered, no rating</span>"
+                       "<span class=\"none\">&#8211; not answered</span></p>\n"
+                       "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
+    for (int q = 1; q <= questionCount; ++q)
+        html += "<th scope=\"col\"><a href=\"#question-" + std::to_string(q) + "\">" + std::to_string(q) + "</a></th>";
+    html += "<th scope=\"col\">Answered of 12</th><th scope=\"col\">Median confidence</th>"
+            "<th scope=\"col\">Minutes on task</th><th scope=\"col\">Notes</th><th scope=\"col\">Problems</th>"
+            "</tr></thead>\n<tbody>\n";
+    for (const StudentSummary& student : summary.students) html += overviewRow(student);
+    html += "</tbody>\n</table></section>\n";
+    return html;
+}
+
+std::string confidenceChart(const QuestionSummary& question) {
+    const int counts[5] = {question.ratings[0], question.ratings[1], question.ratings[2], question.ratings[3],
+                           question.unrated};
+    const char* labels[5] = {"0", "1", "2", "3", "&#8211;"};
+    const char* colours[5] = {"#e06666", "#f0a040", "#a8d060", "#4caf50", "#8fa8d8"};
+    const int highest = std::max(1, *std::max_element(counts, counts + 5));
+    constexpr int barWidth = 24, gap = 6, chartHeight = 50, top = 12, bottom = 14;
+    std::string svg = "<svg class=\"chart\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      std::to_string(5 * (barWidth + gap)) + "\" height=\"" +
+                      std::to_string(top + chartHeight + bottom) + "\" role=\"img\" aria-label=\"Confidence: ";
+    for (int i = 0; i < 5; ++i) svg += std::string(i ? ", " : "") + labels[i] + ": " + std::to_string(counts[i]);
+    svg += "\">";
+    for (int i = 0; i < 5; ++i) {
+        const int height = counts[i] * chartHeight / highest;
+        const int x = i * (barWidth + gap);
+        const int y = top + chartHeight - height;
+        svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
+               std::to_string(barWidth) + "\" height=\"" + std::to_string(height) + "\" fill=\"" + colours[i] + "\"/>";
+        svg += "<text x=\"" + std::to_string(x + barWidth / 2) + "\" y=\"" + std::to_string(y - 2) +
+               "\" text-anchor=\"middle\">" + std::to_string(counts[i]) + "</text>";
+        svg += "<text x=\"" + std::to_string(x + barWidth / 2) + "\" y=\"" +
+               std::to_string(top + chartHeight + bottom - 2) + "\" text-anchor=\"middle\">" + labels[i] + "</text>";
+    }
+    svg += "</svg>";
+    return svg;
+}
+
+std::string htmlQuestions(const ClassSummary& summary) {
+    std::string html = "<section id=\"questions\"><h2>Questions</h2>\n<table>\n<thead><tr><th scope=\"col\">"
+                       "Question</th><th scope=\"col\">Answered</th><th scope=\"col\">Confidence (0, 1, 2, 3, "
+                       "no rating)</th><th scope=\"col\">Median time</th></tr></thead>\n<tbody>\n";
+    for (int q = 0; q < questionCount; ++q) {
+        const QuestionSummary& question = summary.questions[q];
+        const Text block = questionBlock(q + 1);
+        html += "<tr id=\"question-" + std::to_string(q + 1) + "\"><th scope=\"row\">" + std::to_string(q + 1) +
+                "</th><td><div>" + std::to_string(question.answered) + " of " +
+                std::to_string(summary.students.size()) + "</div><details><summary>" +
+                htmlEscape(reportUtf8(shortBlock(block))) + "</summary><div class=\"blocktext\">" +
+                htmlEscape(reportUtf8(block)) + "</div></details></td><td>" + confidenceChart(question) +
+                "</td><td class=\"num\">" + formatSeconds(question.medianSeconds()) + "</td></tr>\n";
+    }
+    html += "</tbody>\n</table></section>\n";
+    return html;
+}
+
+std::string htmlStudentsStart() { return "<section id=\"students\"><h2>Students</h2>\n"; }
+
+std::string htmlStudent(const Student& student, const StudentSummary& summary) {
+    std::string html = "<section class=\"student\" id=\"" + summary.anchor + "\"><h3>" +
+                       htmlEscape(reportUtf8(student.name)) + "</h3>\n<p>" + std::to_string(summary.answered()) +
+                       " of 12 answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
+                       formatMinutes(summary.minutesOnTask()) + " minutes on task, " +
+                       std::to_string(summary.notes) + " notes; files:";
+    for (const handin::HandinFile* file : student.files) html += " " + htmlEscape(fileNameOf(file->path));
+    html += "</p>\n";
+    for (const auto& records : recordsByBlock(student)) {
+        const handin::Record& first = *records.front()->record;
+        html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +
+                htmlEscape(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
+        for (const ClassRecord* entry : records) html += recordHtml(*entry);
+        html += "</div></div>\n";
+    }
+    html += "</section>\n";
+    return html;
+}
+
+std::string htmlStudentsEnd() { return "</section>\n"; }
+
+std::string htmlProblems(const std::vector<handin::Problem>& problems, long long omitted) {
+    std::string html = "<section id=\"problems\"><h2>Problems</h2>\n";
+    if (problems.empty()) return html + "<p>Every file was read cleanly.</p></section>\n";
+    html += "<table class=\"problems\">\n<thead><tr><th scope=\"col\">File</th><th scope=\"col\">Line</th>"
+            "<th scope=\"col\">Problem</th></tr></thead>\n<tbody>\n";
+    for (const handin::Problem& problem : problems)
+        html += "<tr><td>" + htmlEscape(problem.file) + "</td><td class=\"num\">" +
+                (problem.line > 0 ? std::to_string(problem.line) : std::string()) + "</td><td>" +
+                htmlEscape(problem.message) + "</td></tr>\n";
+    html += "</tbody>\n</table>\n";
+    if (omitted > 0) html += "<p>" + std::to_string(omitted) + " further problems are not listed.</p>\n";
+    return html + "</section>\n";
+}
+
+std::string htmlPageEnd() { return "</body>\n</html>\n"; }
+
+}  // namespace stepwise::review

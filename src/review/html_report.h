@@ -1,0 +1,37 @@
+#pragma once
+// The pieces of the HTML report (--html), one self-contained page: the class overview, the
+// questions, one section per student and the problems found. Everything a student typed is
+// escaped, the page loads nothing and runs no script (its Content-Security-Policy forbids any),
+// and it prints cleanly.
+#include <string>
+#include <vector>
+
+#include "review/class_summary.h"
+
+namespace stepwise::review {
+
+// Everything up to the report's first section.
+std::string htmlPageStart(const std::string& title);
+
+// The overview table: a row per student, a cell per question 1-12 with answered or not and the
+// confidence, and the student's totals.
+std::string htmlOverview(const ClassSummary& summary);
+
+// Per question: how many answered, the confidence distribution as a bar chart, the median time.
+std::string htmlQuestions(const ClassSummary& summary);
+
+// One student's work, block by block: the block beside each response or notes record with its
+// rating, time stamp and seconds. Opens and closes the section that holds all students.
+std::string htmlStudentsStart();
+std::string htmlStudent(const Student& student, const StudentSummary& summary);
+std::string htmlStudentsEnd();
+
+// The problems found, with file and line; `omitted` problems were counted but not kept.
+std::string htmlProblems(const std::vector<handin::Problem>& problems, long long omitted);
+
+std::string htmlPageEnd();
+
+// The confidence distribution as a small inline SVG bar chart: bars for 0, 1, 2, 3 and no rating.
+std::string confidenceChart(const QuestionSummary& question);
+
+}  // namespace stepwise::review

@@ -1,0 +1,102 @@
+#include "review/review_options.h"
+
+#include "stepwise_version.h"
+
+namespace stepwise::review {
+
+namespace {
+
+// Takes the value of an option that needs one; false with an error when it is missing or given twice.
+bool takeValue(const std::string& name, std::optional<std::filesystem::path>& target, const std::vector<std::string>& args,
+               std::size_t& i, const std::string* inlineValue, std::string& error) {
+    if (target) {
+        error = name + " is given more than once";
+        return false;
+    }
+    std::string value;
+    if (inlineValue) {
+        value = *inlineValue;
+    } else if (i + 1 < args.size()) {
+        value = args[++i];
+    } else {
+        error = name + " needs a file name";
+        return false;
+    }
+    if (value.empty()) {
+        error = name + " needs a file name";
+        return false;
+    }
+    target = pathFromUtf8(value);
+    return true;
+}
+
+}  // namespace
+
+std::filesystem::path pathFromUtf8(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
+    ParsedOptions parsed;
+    ReviewOptions& options = parsed.options;
+    bool onlyPaths = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlyPaths || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (arg.empty()) {
+                parsed.error = "an empty PATH";
+                return parsed;
+            }
+            options.paths.push_back(pathFromUtf8(arg));
+            continue;
+        }
+        if (arg == "--") {
+            onlyPaths = true;
+            continue;
+        }
+        const auto equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const std::string inlineValue = equals == std::string::npos ? std::string() : arg.substr(equals + 1);
+        const std::string* value = equals == std::string::npos ? nullptr : &inlineValue;
+        if (name == "--html" || name == "--csv") {
+            if (!takeValue(name, name == "--html" ? options.html : options.csv, args, i, value, parsed.error))
+                return parsed;
+        } else if ((arg == "--help" || arg == "-h")) {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else {
+            parsed.error = "unknown option " + arg;
+            return parsed;
+        }
+    }
+    if (options.help || options.version) return parsed;
+    if (options.paths.empty()) {
+        parsed.error = "no PATH given: name the hand-in files or the folders that hold them";
+    } else if (options.html && options.csv && options.html->lexically_normal() == options.csv->lexically_normal()) {
+        parsed.error = "--html and --csv name the same file";
+    }
+    return parsed;
+}
+
+std::string reviewUsage() {
+    return "Usage: stepwise-review [--html FILE] [--csv FILE] PATH...\n"
+           "Reads a class's hand-in files (send_MMDD<name>.txt) and reports who answered what, how\n"
+           "confident they were and how long they took.\n"
+           "\n"
+           "Each PATH is a hand-in file or a folder, searched with its subfolders for send_*.txt.\n"
+           "\n"
+           "  --html FILE   write the report as one self-contained web page\n"
+           "  --csv FILE    write every record as a spreadsheet (CSV, UTF-8)\n"
+           "  --help        show this help and exit\n"
+           "  --version     show the version and exit\n"
+           "\n"
+           "With neither --html nor --csv a summary per student is printed.\n"
+           "Exit status: 0 when every file was read cleanly, 1 when some file had problems (the\n"
+           "reports are still written and list them), 2 for a usage error or a report that cannot\n"
+           "be written.\n";
+}
+
+std::string reviewVersion() { return std::string("stepwise-review ") + stepwiseVersion + "\n"; }
+
+}  // namespace stepwise::review

@@ -1,0 +1,38 @@
+#pragma once
+// The command line of stepwise-review:
+//   stepwise-review [--html FILE] [--csv FILE] PATH...
+//   stepwise-review --help | --version
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace stepwise::review {
+
+struct ReviewOptions {
+    std::optional<std::filesystem::path> html;
+    std::optional<std::filesystem::path> csv;
+    std::vector<std::filesystem::path> paths;
+    bool help = false;
+    bool version = false;
+
+    // With neither report asked for, a summary goes to the terminal.
+    bool terminalSummary() const { return !html && !csv; }
+};
+
+struct ParsedOptions {
+    ReviewOptions options;
+    std::string error;                  // a usage error, "" when the command line is sound
+};
+
+// Arguments after the program name, as UTF-8. "--html=FILE" is taken as "--html FILE"; after
+// "--" every argument is a PATH.
+ParsedOptions parseReviewOptions(const std::vector<std::string>& arguments);
+
+std::string reviewUsage();
+std::string reviewVersion();
+
+// A path from UTF-8, on every system.
+std::filesystem::path pathFromUtf8(const std::string& utf8);
+
+}  // namespace stepwise::review

@@ -1,0 +1,133 @@
+#include "review/review_run.h"
+
+#include <optional>
+
+#include "review/class_review.h"
+#include "review/report_files.h"
+#include "review/report_text.h"
+#include "review/terminal_summary.h"
+
+namespace stepwise::review {
+
+namespace {
+
+// Folders with fewer files than this are read too quickly to need a progress line.
+constexpr std::size_t progressFromFiles = 100;
+// Problems listed on standard error; the rest are only counted there (the reports list them all).
+constexpr std::size_t problemsPrinted = 20;
+
+class ProgressLine {
+public:
+    explicit ProgressLine(Console& console) : console_(console) {}
+    ~ProgressLine() {
+        if (shown_) console_.err << "\r" << std::string(width_, ' ') << "\r" << std::flush;
+    }
+    void update(std::size_t done, std::size_t total) {
+        if (!console_.errIsTerminal || total < progressFromFiles) return;
+        const std::size_t percent = done * 100 / total;
+        if (shown_ && percent == percent_ && done != total) return;
+        percent_ = percent;
+        shown_ = true;
+        const std::string line = "Reading hand-in files: " + std::to_string(done) + " of " + std::to_string(total);
+        width_ = std::max(width_, line.size());
+        console_.err << "\r" << line << std::flush;
+    }
+
+private:
+    Console& console_;
+    bool shown_ = false;
+    std::size_t percent_ = 0;
+    std::size_t width_ = 0;
+};
+
+void printProblems(const ClassReview& review, std::ostream& err) {
+    std::size_t printed = 0;
+    for (const handin::Problem& problem : review.problems) {
+        if (printed++ == problemsPrinted) break;
+        std::string where = terminalText(problem.file);
+        if (problem.line > 0) where += ":" + std::to_string(problem.line);
+        err << "stepwise-review: " << (where.empty() ? "" : where + ": ") << terminalText(problem.message) << "\n";
+    }
+    const long long total = static_cast<long long>(review.problems.size()) + review.problemsOmitted;
+    if (total > static_cast<long long>(problemsPrinted))
+        err << "stepwise-review: " << total << " problems in all\n";
+}
+
+struct Reports {
+    std::optional<CsvReportFile> csv;
+    std::optional<HtmlReportFile> html;
+
+    void discard() {
+        if (csv) csv->discard();
+        if (html) html->discard();
+    }
+};
+
+// Opens the report files asked for; on failure none of them is left behind.
+bool openReports(const ReviewOptions& options, Reports& reports, std::string& error) {
+    if (options.csv && !reports.csv.emplace().open(*options.csv, error)) {
+        reports.csv.reset();
+        return false;
+    }
+    if (options.html && !reports.html.emplace().open(*options.html, error)) {
+        reports.html.reset();
+        reports.discard();
+        return false;
+    }
+    return true;
+}
+
+bool finishReports(Reports& reports, const ClassReview& review, std::string& error) {
+    if (reports.csv && !reports.csv->finish(error)) return false;
+    if (reports.html && !reports.html->finish(review, error)) return false;
+    return true;
+}
+
+}  // namespace
+
+int runReview(const std::vector<std::string>& arguments, Console console) {
+    const ParsedOptions parsed = parseReviewOptions(arguments);
+    if (!parsed.error.empty()) {
+        console.err << "stepwise-review: " << terminalText(parsed.error) << "\n"
+                    << "Try 'stepwise-review --help' for more information.\n";
+        return exitUsage;
+    }
+    const ReviewOptions& options = parsed.options;
+    if (options.help) {
+        console.out << reviewUsage();
+        return exitClean;
+    }
+    if (options.version) {
+        console.out << reviewVersion();
+        return exitClean;
+    }
+
+    Reports reports;
+    std::string error;
+    if (!openReports(options, reports, error)) {
+        console.err << "stepwise-review: " << terminalText(error) << "\n";
+        return exitUsage;
+    }
+    ClassReview review;
+    {
+        ProgressLine progress(console);
+        ReviewCallbacks callbacks;
+        callbacks.student = [&](const Student& student, const StudentSummary& summary) {
+            if (reports.csv) reports.csv->addStudent(student);
+            if (reports.html) reports.html->addStudent(student, summary);
+        };
+        callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
+        review = reviewClass(options.paths, callbacks);
+    }
+    if (!finishReports(reports, review, error)) {
+        reports.discard();
+        console.err << "stepwise-review: " << terminalText(error) << "\n";
+        return exitUsage;
+    }
+    if (options.terminalSummary()) console.out << terminalSummary(review.summary);
+    printProblems(review, console.err);
+    console.out.flush();
+    return review.clean() ? exitClean : exitProblems;
+}
+
+}  // namespace stepwise::review

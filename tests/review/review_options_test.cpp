@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "review/class_review.h"
+#include "review/review_options.h"
+
+namespace stepwise::testing {
+namespace {
+
+using review::parseReviewOptions;
+
+TEST(ReviewOptions, UsageErrorsAreFoundBeforeAnythingRuns) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "no PATH given"},
+        {{"--html", "r.html"}, "no PATH given"},
+        {{"class", "--html"}, "--html needs a file name"},
+        {{"--csv=", "class"}, "--csv needs a file name"},
+        {{"--csv", "a.csv", "--csv", "b.csv", "class"}, "--csv is given more than once"},
+        {{"--html", "same", "--csv", "./same", "class"}, "--html and --csv name the same file"},
+        {{"--htm", "r.html", "class"}, "unknown option --htm"},
+        {{"-x", "class"}, "unknown option -x"},
+        {{"class", ""}, "an empty PATH"},
+    };
+    for (const auto& [args, error] : cases) {
+        const auto parsed = parseReviewOptions(args);
+        EXPECT_EQ(parsed.error.substr(0, error.size()), error) << (args.empty() ? "" : args[0]);
+    }
+}
+
+TEST(ReviewOptions, ReportsAndPathsInAnyOrder) {
+    auto parsed = parseReviewOptions({"week1", "--csv=all.csv", "--html", "r\xC3\xA9port.html", "--", "--odd", "-"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.csv, std::filesystem::path("all.csv"));
+    EXPECT_EQ(review::utf8Path(*parsed.options.html), "r\xC3\xA9port.html");
+    EXPECT_EQ(parsed.options.paths, (std::vector<std::filesystem::path>{"week1", "--odd", "-"}));
+    EXPECT_FALSE(parsed.options.terminalSummary());
+
+    parsed = parseReviewOptions({"class"});
+    EXPECT_TRUE(parsed.options.terminalSummary());
+    EXPECT_TRUE(parseReviewOptions({"--help"}).options.help) << "needs no PATH";
+    EXPECT_TRUE(parseReviewOptions({"--version"}).options.version);
+}
+
+}  // namespace
+}  // namespace stepwise::testing
