@@ -1,35 +1,53 @@
 #!/usr/bin/env bash
-# Cross-builds stepwise.exe and its tests for Windows with mingw-w64 (installing what is missing)
-# and runs both test programs under Wine on a virtual display: the core tests and the tests of the
-# Win32 window, which also start stepwise.exe itself. Exits non-zero when anything fails.
-# Usage: scripts/win32-tests.sh [build-dir]   (default: build-win32 in the work tree)
+# Cross-builds stepwise.exe, stepwise-review.exe and the tests for Windows with mingw-w64
+# (installing what is missing) and runs both test programs under Wine on a virtual display: the
+# core tests and the tests of the Win32 window, which also start stepwise.exe itself. Then
+# stepwise-review.exe reads a sample class under Wine and must write the same CSV, byte for byte,
+# as the Linux build. Exits non-zero when anything fails.
+# Usage: scripts/win32-tests.sh [build-dir [linux-build-dir]]   (default: build-win32 in the work
+# tree; the Linux build that writes the sample class and the CSV to compare with is built in
+# <build-dir>/linux unless a build holding stepwise-review and stepwise_write_sample_class is given)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-$here/build-win32}
+linux_build=${2:-}
 
 packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth)
 "$here/scripts/install-missing.sh" "${packages[@]}"
 
 cmake -S "$here" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DSTEPWISE_GTEST_SOURCE_DIR=/usr/src/googletest </dev/null
-nice -n 10 cmake --build "$build_dir" --parallel "$(nproc)" --target stepwise stepwise_tests stepwise_win32_tests </dev/null
+nice -n 10 cmake --build "$build_dir" --parallel "$(nproc)" --target stepwise stepwise-review stepwise_tests stepwise_win32_tests </dev/null
 
-# stepwise.exe must run on a stock Windows: only DLLs that come with Windows.
-dlls=$(x86_64-w64-mingw32-objdump -p "$build_dir/stepwise.exe" | awk '/DLL Name:/ {print $3}')
-echo "stepwise.exe ($(stat -c %s "$build_dir/stepwise.exe") bytes) imports:" $dlls
-for dll in $dlls; do
-  case "${dll,,}" in
-    kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|msimg32.dll|ole32.dll|oleacc.dll|oleaut32.dll|msvcrt.dll|advapi32.dll|shell32.dll) ;;
-    *) echo "stepwise.exe needs $dll, which Windows does not bring" >&2; exit 1 ;;
-  esac
+# Both programs must run on a stock Windows: only DLLs that come with Windows.
+for exe in stepwise.exe stepwise-review.exe; do
+  dlls=$(x86_64-w64-mingw32-objdump -p "$build_dir/$exe" | awk '/DLL Name:/ {print $3}')
+  echo "$exe ($(stat -c %s "$build_dir/$exe") bytes) imports:" $dlls
+  for dll in $dlls; do
+    case "${dll,,}" in
+      kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|msimg32.dll|ole32.dll|oleacc.dll|oleaut32.dll|msvcrt.dll|advapi32.dll|shell32.dll) ;;
+      *) echo "$exe needs $dll, which Windows does not bring" >&2; exit 1 ;;
+    esac
+  done
 done
+
+# The sample class (damaged and hostile files included) and the CSV the Linux build writes of it.
+if [ -z "$linux_build" ]; then
+  linux_build=$build_dir/linux
+  cmake -S "$here" -B "$linux_build" -DSTEPWISE_QT=OFF -DSTEPWISE_TESTS=ON \
+    -DSTEPWISE_GTEST_SOURCE_DIR=/usr/src/googletest </dev/null
+  nice -n 10 cmake --build "$linux_build" --parallel "$(nproc)" --target stepwise-review stepwise_write_sample_class </dev/null
+fi
+sample_dir=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-review-sample.XXXXXX")
+"$linux_build/tests/stepwise_write_sample_class" "$sample_dir"
+(cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux.csv qwelrand 2>/dev/null) || [ $? -eq 1 ]
 
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-wine.XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX" "$sample_dir"' EXIT
 
 # Runs inside one virtual display: sets up the prefix, then both test programs.
 run_under_wine() {
@@ -41,10 +59,21 @@ run_under_wine() {
   local status=0
   (cd "$build_dir/tests" && "$wine" ./stepwise_tests.exe) || status=1
   (cd "$build_dir" && "$wine" ./stepwise_win32_tests.exe) || status=1
+  # The same class read by the Windows build: the same CSV, byte for byte (exit status 1: the
+  # damaged files are reported).
+  local review_status=0
+  (cd "$sample_dir" && "$wine" "$build_dir/stepwise-review.exe" --csv windows.csv qwelrand 2>/dev/null) || review_status=$?
+  if [ "$review_status" -ne 1 ]; then
+    echo "stepwise-review.exe exited with $review_status, not 1" >&2; status=1
+  elif cmp "$sample_dir/linux.csv" "$sample_dir/windows.csv"; then
+    echo "stepwise-review.exe under Wine wrote the same CSV as the Linux build ($(stat -c %s "$sample_dir/linux.csv") bytes)"
+  else
+    echo "stepwise-review.exe under Wine wrote another CSV than the Linux build" >&2; status=1
+  fi
   "$wineserver" -k || true
   return $status
 }
 # xvfb-run is a sh script, which drops exported bash functions: the function goes as text.
-export wine wineserver build_dir
+export wine wineserver build_dir sample_dir
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f run_under_wine); run_under_wine" </dev/null
 echo "Windows build and tests under Wine: passed"

@@ -2,18 +2,28 @@
 
 namespace stepwise::review {
 
+void appendControlPicture(std::string& out, unsigned char control) {
+    const char32_t picture = control == 0x7F ? 0x2421 : 0x2400 + control;
+    out += static_cast<char>(0xE0 | (picture >> 12));
+    out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (picture & 0x3F));
+}
+
 std::string escapeHtml(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
-    for (char c : utf8) {
+    out.reserve(utf8.size() + utf8.size() / 8);
+    for (char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         case '\'': out += "&#39;"; break;
-        case '\0': out += "\xEF\xBF\xBD"; break;  // a NUL has no place in HTML text
-        default: out += c;
+        case '\t': case '\r': case '\n': out += ch; break;
+        default:
+            if (c < 0x20 || c == 0x7F) appendControlPicture(out, c);
+            else out += ch;
         }
     }
     return out;

@@ -6,6 +6,7 @@
 
 #include "lesson/builtin_assignment.h"
 #include "review/csv_report.h"
+#include "review/html_escape.h"
 #include "review/report_text.h"
 #include "stepwise_version.h"
 
@@ -61,20 +62,20 @@ std::string cellText(const QuestionCell& cell) {
     if (!cell.answered) return "&#8211;";
     if (cell.rating) return std::to_string(*cell.rating);
     if (cell.confidence.empty()) return "&#10003;";
-    return htmlEscape(reportUtf8(cell.confidence.substr(0, 4)));
+    return escapeHtml(reportUtf8(cell.confidence.substr(0, 4)));
 }
 
 std::string cellTitle(int question, const QuestionCell& cell) {
     std::string title = "Question " + std::to_string(question) + ": ";
     if (!cell.answered) return title + "not answered";
     title += "answered, confidence ";
-    title += cell.confidence.empty() ? "not given" : "&#8220;" + htmlEscape(reportUtf8(cell.confidence)) + "&#8221;";
+    title += cell.confidence.empty() ? "not given" : "&#8220;" + escapeHtml(reportUtf8(cell.confidence)) + "&#8221;";
     return title;
 }
 
 std::string overviewRow(const StudentSummary& student) {
     std::string row = "<tr class=\"student\"><th scope=\"row\"><a href=\"#" + student.anchor + "\">" +
-                      htmlEscape(reportUtf8(student.name)) + "</a></th>";
+                      escapeHtml(reportUtf8(student.name)) + "</a></th>";
     for (int q = 0; q < questionCount; ++q) {
         const QuestionCell& cell = student.questions[q];
         row += "<td class=\"q " + cellClass(cell) + "\" title=\"" + cellTitle(q + 1, cell) + "\">" +
@@ -129,13 +130,13 @@ std::string recordHtml(const ClassRecord& entry) {
     std::string html = notes ? "<div class=\"record notes\">" : "<div class=\"record\">";
     html += "<div class=\"meta\">";
     html += notes ? "Notes" : "Response";
-    html += ", " + htmlEscape(reportUtf8(entry.sessionData->lessonDate)) + " " + htmlEscape(reportUtf8(record.time));
+    html += ", " + escapeHtml(reportUtf8(entry.sessionData->lessonDate)) + " " + escapeHtml(reportUtf8(record.time));
     html += entry.seconds ? ", " + std::to_string(*entry.seconds) + " s" : std::string();
-    if (record.confidence) html += ", confidence <b>" + htmlEscape(reportUtf8(*record.confidence)) + "</b>";
-    if (record.selfCritique) html += ", self-critique <b>" + htmlEscape(reportUtf8(*record.selfCritique)) + "</b>";
-    html += " <span class=\"file\">(" + htmlEscape(fileNameOf(entry.file->path)) + ", line " +
+    if (record.confidence) html += ", confidence <b>" + escapeHtml(reportUtf8(*record.confidence)) + "</b>";
+    if (record.selfCritique) html += ", self-critique <b>" + escapeHtml(reportUtf8(*record.selfCritique)) + "</b>";
+    html += " <span class=\"file\">(" + escapeHtml(fileNameOf(entry.file->path)) + ", line " +
             std::to_string(record.line) + ")</span></div>";
-    html += "<div class=\"typed\">" + htmlEscape(reportUtf8(record.text)) + "</div></div>";
+    html += "<div class=\"typed\">" + escapeHtml(reportUtf8(record.text)) + "</div></div>";
     return html;
 }
 
@@ -180,8 +181,8 @@ std::string htmlPageStart(const std::string& title) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         "<meta name=\"generator\" content=\"stepwise-review ";
     html += stepwiseVersion;
-    html += "\">\n<title>" + htmlEscape(title) + "</title>\n<style>" + pageStyle + "</style>\n</head>\n<body>\n";
-    html += "<h1>" + htmlEscape(title) + "</h1>\n";
+    html += "\">\n<title>" + escapeHtml(title) + "</title>\n<style>" + pageStyle + "</style>\n</head>\n<body>\n";
+    html += "<h1>" + escapeHtml(title) + "</h1>\n";
     return html;
 }
 
@@ -241,8 +242,8 @@ std::string htmlQuestions(const ClassSummary& summary) {
         html += "<tr id=\"question-" + std::to_string(q + 1) + "\"><th scope=\"row\">" + std::to_string(q + 1) +
                 "</th><td><div>" + std::to_string(question.answered) + " of " +
                 std::to_string(summary.students.size()) + "</div><details><summary>" +
-                htmlEscape(reportUtf8(shortBlock(block))) + "</summary><div class=\"blocktext\">" +
-                htmlEscape(reportUtf8(block)) + "</div></details></td><td>" + confidenceChart(question) +
+                escapeHtml(reportUtf8(shortBlock(block))) + "</summary><div class=\"blocktext\">" +
+                escapeHtml(reportUtf8(block)) + "</div></details></td><td>" + confidenceChart(question) +
                 "</td><td class=\"num\">" + formatSeconds(question.medianSeconds()) + "</td></tr>\n";
     }
     html += "</tbody>\n</table></section>\n";
@@ -253,16 +254,16 @@ std::string htmlStudentsStart() { return "<section id=\"students\"><h2>Students<
 
 std::string htmlStudent(const Student& student, const StudentSummary& summary) {
     std::string html = "<section class=\"student\" id=\"" + summary.anchor + "\"><h3>" +
-                       htmlEscape(reportUtf8(student.name)) + "</h3>\n<p>" + std::to_string(summary.answered()) +
+                       escapeHtml(reportUtf8(student.name)) + "</h3>\n<p>" + std::to_string(summary.answered()) +
                        " of 12 answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
                        formatMinutes(summary.minutesOnTask()) + " minutes on task, " +
                        std::to_string(summary.notes) + " notes; files:";
-    for (const handin::HandinFile* file : student.files) html += " " + htmlEscape(fileNameOf(file->path));
+    for (const handin::HandinFile* file : student.files) html += " " + escapeHtml(fileNameOf(file->path));
     html += "</p>\n";
     for (const auto& records : recordsByBlock(student)) {
         const handin::Record& first = *records.front()->record;
         html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +
-                htmlEscape(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
+                escapeHtml(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
         for (const ClassRecord* entry : records) html += recordHtml(*entry);
         html += "</div></div>\n";
     }
@@ -278,9 +279,9 @@ std::string htmlProblems(const std::vector<handin::Problem>& problems, long long
     html += "<table class=\"problems\">\n<thead><tr><th scope=\"col\">File</th><th scope=\"col\">Line</th>"
             "<th scope=\"col\">Problem</th></tr></thead>\n<tbody>\n";
     for (const handin::Problem& problem : problems)
-        html += "<tr><td>" + htmlEscape(problem.file) + "</td><td class=\"num\">" +
+        html += "<tr><td>" + escapeHtml(problem.file) + "</td><td class=\"num\">" +
                 (problem.line > 0 ? std::to_string(problem.line) : std::string()) + "</td><td>" +
-                htmlEscape(problem.message) + "</td></tr>\n";
+                escapeHtml(problem.message) + "</td></tr>\n";
     html += "</tbody>\n</table>\n";
     if (omitted > 0) html += "<p>" + std::to_string(omitted) + " further problems are not listed.</p>\n";
     return html + "</section>\n";

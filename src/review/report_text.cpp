@@ -1,19 +1,13 @@
 #include "review/report_text.h"
 
+#include "review/html_escape.h"
+
 namespace stepwise::review {
 
 namespace {
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
-
-// The control picture of a C0 control character or DEL, as UTF-8.
-void appendControlPicture(std::string& out, unsigned char c) {
-    const char32_t picture = c == 0x7F ? 0x2421 : 0x2400 + c;
-    out += static_cast<char>(0xE0 | (picture >> 12));
-    out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (picture & 0x3F));
-}
 
 }  // namespace
 
@@ -32,30 +26,6 @@ std::string reportUtf8(TextView text) {
         }
     }
     return toUtf8(sound);
-}
-
-void appendHtmlEscaped(std::string& out, std::string_view utf8) {
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        case '\t': case '\r': case '\n': out += ch; break;
-        default:
-            if (c < 0x20 || c == 0x7F) appendControlPicture(out, c);
-            else out += ch;
-        }
-    }
-}
-
-std::string htmlEscape(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size() + utf8.size() / 8);
-    appendHtmlEscaped(out, utf8);
-    return out;
 }
 
 std::string terminalText(std::string_view utf8) {

@@ -1,6 +1,5 @@
 #pragma once
-// Text as the reports write it: UTF-8 that every reader accepts, and HTML that shows what a
-// student typed as text, whatever it holds.
+// Text as the reports write it: UTF-8 that every reader and every terminal accepts.
 #include <string>
 #include <string_view>
 
@@ -10,12 +9,6 @@ namespace stepwise::review {
 
 // UTF-8; a lone surrogate (a character reference to half a pair) becomes U+FFFD.
 std::string reportUtf8(TextView text);
-
-// Escapes UTF-8 text for HTML element content and quoted attribute values: & < > " ' become
-// references, and control characters other than tab, CR and LF become their visible pictures
-// (U+2400 onwards), since HTML has no place for them.
-std::string htmlEscape(std::string_view utf8);
-void appendHtmlEscaped(std::string& out, std::string_view utf8);
 
 // Text for a terminal line: control characters (C0, DEL, C1), which could move the cursor or
 // change the terminal, become visible pictures or U+FFFD.

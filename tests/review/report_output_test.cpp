@@ -4,6 +4,7 @@
 #include "review/csv_report.h"
 #include "review/html_report.h"
 #include "review/handin_builder.h"
+#include "review/html_escape.h"
 #include "review/report_text.h"
 
 namespace stepwise::testing {
@@ -47,7 +48,7 @@ TEST(HtmlReport, EscapingLeavesNoMarkupFromTheStudent) {
         {"&#916;", "&amp;#916;"},
         {"caf\xC3\xA9", "caf\xC3\xA9"},
     };
-    for (const auto& [typed, escaped] : cases) EXPECT_EQ(htmlEscape(typed), escaped) << typed;
+    for (const auto& [typed, escaped] : cases) EXPECT_EQ(escapeHtml(typed), escaped) << typed;
 }
 
 TEST(HtmlReport, StudentTextNamesAndProblemsAreShownAsText) {

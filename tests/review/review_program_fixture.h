@@ -1,0 +1,64 @@
+#pragma once
+// Runs the built stepwise-review on folders of hand-ins written by the student program's own
+// record code, as an instructor would.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/fake_platform.h"
+#include "support/sample_class.h"
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace stepwise::testing {
+
+struct ProgramRun {
+    int status = -1;                    // exit status; -1 when the program did not exit normally
+    std::string out, err;
+};
+
+class ReviewProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "runs the Linux build of stepwise-review; the Windows build is compared under Wine";
+#endif
+        writeSampleClass(temp.path());
+    }
+
+    std::filesystem::path folder() const { return temp.path() / "qwelrand"; }
+    std::filesystem::path output(const char* name) const { return temp.path() / name; }
+
+    static std::string quoted(const std::string& text) {
+        std::string out = "'";
+        for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return out + "'";
+    }
+
+    ProgramRun run(const std::vector<std::string>& args) {
+        std::string command = quoted(STEPWISE_REVIEW_PROGRAM);
+        for (const std::string& arg : args) command += " " + quoted(arg);
+        const auto out = temp.path() / "stdout.txt", err = temp.path() / "stderr.txt";
+        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
+        ProgramRun result;
+        const int raw = std::system(command.c_str());
+#ifndef _WIN32
+        if (WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
+#else
+        result.status = raw;
+#endif
+        result.out = readBytes(out);
+        result.err = readBytes(err);
+        return result;
+    }
+
+    TempDir temp;
+};
+
+}  // namespace stepwise::testing
