@@ -83,11 +83,11 @@ TEST_F(ReviewProgramTest, TerminalSummaryHasALinePerStudent) {
     const ProgramRun result = run({folder().string()});
     EXPECT_EQ(result.status, 0) << result.err;
     const std::string expected =
-        "Student    Answered  Median confidence  Minutes  Notes  Problems\n"
-        "Ann Lee     7 of 12                  2      2.7      1         0\n"
-        "Cy         12 of 12                  3      6.2      0         0\n"
-        "Zo\xC3\xAB \xC3\x9Cmit   4 of 12                  2      2.2      1         0\n"
-        "3 students, 3 files\n";
+        "Student   Answered  Median confidence  Minutes  Notes  Problems\n"
+        "Ann Lee    7 of 12                  2      2.7      1         0\n"
+        "Cy        12 of 12                  3      6.8      0         0\n"
+        "Zo\xC3\xAB \xC3\x9Cmit   4 of 12                  2      1.7      1         0\n"
+        "3 students, 4 files\n";
     EXPECT_EQ(result.out, expected);
 }
 
