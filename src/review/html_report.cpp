@@ -73,7 +73,9 @@ std::string cellTitle(int question, const QuestionCell& cell) {
     return title;
 }
 
-std::string overviewRow(const StudentSummary& student) {
+}  // namespace
+
+std::string htmlOverviewRow(const StudentSummary& student) {
     std::string row = "<tr class=\"student\"><th scope=\"row\"><a href=\"#" + student.anchor + "\">" +
                       escapeHtml(reportUtf8(student.name)) + "</a></th>";
     for (int q = 0; q < questionCount; ++q) {
@@ -88,6 +90,8 @@ std::string overviewRow(const StudentSummary& student) {
     row += "<td class=\"num\">" + std::to_string(student.problems) + "</td></tr>\n";
     return row;
 }
+
+namespace {
 
 std::string formatSeconds(const std::optional<double>& seconds) {
     if (!seconds) return "-";
@@ -186,7 +190,7 @@ std::string htmlPageStart(const std::string& title) {
     return html;
 }
 
-std::string htmlOverview(const ClassSummary& summary) {
+std::string htmlOverviewStart(const ClassSummary& summary) {
     std::string html = "<section id=\"overview\"><h2>Class overview</h2>\n<p>" +
                        std::to_string(summary.students.size()) + " students, " + std::to_string(summary.files) +
                        " hand-in files. A cell shows the confidence (0-3) of the student's last answer to "
@@ -200,9 +204,15 @@ std::string htmlOverview(const ClassSummary& summary) {
     html += "<th scope=\"col\">Answered of 12</th><th scope=\"col\">Median confidence</th>"
             "<th scope=\"col\">Minutes on task</th><th scope=\"col\">Notes</th><th scope=\"col\">Problems</th>"
             "</tr></thead>\n<tbody>\n";
-    for (const StudentSummary& student : summary.students) html += overviewRow(student);
-    html += "</tbody>\n</table></section>\n";
     return html;
+}
+
+std::string htmlOverviewEnd() { return "</tbody>\n</table></section>\n"; }
+
+std::string htmlOverview(const ClassSummary& summary) {
+    std::string html = htmlOverviewStart(summary);
+    for (const StudentSummary& student : summary.students) html += htmlOverviewRow(student);
+    return html + htmlOverviewEnd();
 }
 
 std::string confidenceChart(const QuestionSummary& question) {

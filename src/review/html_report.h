@@ -15,7 +15,11 @@ std::string htmlPageStart(const std::string& title);
 
 // The overview table: a row per student, a cell per question 1-12 with answered or not and the
 // confidence, and the student's totals.
+// Written in three parts, so that a large class's rows go out one at a time.
 std::string htmlOverview(const ClassSummary& summary);
+std::string htmlOverviewStart(const ClassSummary& summary);
+std::string htmlOverviewRow(const StudentSummary& student);
+std::string htmlOverviewEnd();
 
 // Per question: how many answered, the confidence distribution as a bar chart, the median time.
 std::string htmlQuestions(const ClassSummary& summary);

@@ -70,7 +70,9 @@ void HtmlReportFile::addStudent(const Student& student, const StudentSummary& su
 bool HtmlReportFile::finish(const ClassReview& review, std::string& error) {
     if (!students_.close(error)) return false;
     report_.write(htmlPageStart("Class review"));
-    report_.write(htmlOverview(review.summary));
+    report_.write(htmlOverviewStart(review.summary));
+    for (const StudentSummary& student : review.summary.students) report_.write(htmlOverviewRow(student));
+    report_.write(htmlOverviewEnd());
     report_.write(htmlQuestions(review.summary));
     report_.write(htmlStudentsStart());
     {
