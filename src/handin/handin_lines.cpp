@@ -32,7 +32,9 @@ LineTable::LineTable(std::string_view bytes) : bytes_(bytes) {
     while (begin < bytes.size()) {
         const std::size_t lf = bytes.find('\n', begin);
         if (lf == std::string_view::npos) {
-            lines_.push_back({begin, bytes.size(), false});
+            // A file cut between the CR and the LF of a line end: the CR still ends the line.
+            const bool cutLineEnd = bytes.back() == '\r';
+            lines_.push_back({begin, bytes.size() - (cutLineEnd ? 1 : 0), false});
             break;
         }
         const bool crlf = lf > begin && bytes[lf - 1] == '\r';

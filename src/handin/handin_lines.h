@@ -16,7 +16,8 @@ struct PhysicalLine {
 };
 
 // The lines of a file: each ends at an LF (a CR before it belongs to the line end); a last line
-// without a line end is a line too, an empty one after the final line end is not.
+// without a line end is a line too (a CR that ends the file belongs to no line), an empty one
+// after the final line end is not.
 class LineTable {
 public:
     explicit LineTable(std::string_view bytes);

@@ -54,7 +54,9 @@ public:
         Position at;
         while (at.line < lines_.size()) {
             if (headerStartsAt(at))
-                at = readHeader(at);
+                at = readHeader(at.line + 1, true);
+            else if (at.column == 0 && headerLacksCodeLineAt(at.line))
+                at = readHeader(at.line, false);
             else if (recordStartsAt(at))
                 at = readRecord(at);
             else
@@ -79,6 +81,12 @@ private:
     bool headerStartsAt(Position at) const {
         return at.line + 1 < lineCount() && beginsWith(content(at.line + 1), assignmentLineOpening) &&
                isCodeLine(content(at.line, at.column));
+    }
+    // A header whose code line is damaged: the assignment line and the assignment's header line.
+    // Only taken between records, as a student's text may hold these two lines.
+    bool headerLacksCodeLineAt(std::size_t line) const {
+        return beginsWith(content(line), assignmentLineOpening) && line + 1 < lineCount() &&
+               sameAs(content(line + 1), builtinAssignment().front());
     }
     bool somethingStartsAt(std::size_t line) const {
         return headerStartsAt({line, 0}) || recordStartsAt({line, 0});
@@ -116,25 +124,29 @@ private:
         problem(line + 1, "the line ends in LF alone, not CR LF: the file has been changed since it was written");
     }
 
-    Position readHeader(Position at) {
-        checkLineEnd(at.line);
+    // The lesson header from its assignment line on (line 2 of 5); the code line before it is
+    // checked by the caller.
+    Position readHeader(std::size_t assignmentLine, bool withCodeLine) {
+        const std::size_t first = withCodeLine ? assignmentLine - 1 : assignmentLine;
+        checkLineEnd(first);
         Session session;
-        session.line = static_cast<int>(at.line + 1);
-        session.assignment = decodeCp1252WithReferences(content(at.line + 1));
-        std::size_t next = at.line + 2;
+        session.line = static_cast<int>(first + 1);
+        session.assignment = decodeCp1252WithReferences(content(assignmentLine));
+        if (!withCodeLine) problem(first + 1, "the lesson header's first line (its code line) is missing or damaged");
+        std::size_t next = assignmentLine + 1;
         std::array<std::string_view, headerLines - 2> rest{};
         std::size_t found = 0;
         while (found < rest.size() && next < lineCount() && !somethingStartsAt(next)) rest[found++] = content(next++);
         if (found < rest.size())
-            problem(at.line + 1, "the lesson header is incomplete: " + std::to_string(found + 2) + " of its " +
-                                     std::to_string(headerLines) + " lines");
+            problem(first + 1, "the lesson header is incomplete: " + std::to_string(found + 2) + " of its " +
+                                   std::to_string(headerLines) + " lines");
         if (found > 0 && !sameAs(rest[0], builtinAssignment().front()))
-            problem(at.line + 3, "the lesson header names another assignment than \"001.  Rates\"");
+            problem(assignmentLine + 2, "the lesson header names another assignment than \"001.  Rates\"");
         if (found > 1 && !sameAs(rest[1], assignmentTitleLine))
-            problem(at.line + 4, "the lesson header's title line has been changed");
+            problem(assignmentLine + 3, "the lesson header's title line has been changed");
         if (found > 2) {
             session.lessonDate = decodeCp1252(rest[2]);
-            if (!isValidDate(rest[2])) problem(at.line + 5, "the lesson header's date is not a date (MM-DD-YYYY)");
+            if (!isValidDate(rest[2])) problem(assignmentLine + 4, "the lesson header's date is not a date (MM-DD-YYYY)");
         }
         file_.sessions.push_back(std::move(session));
         return {next, 0};
@@ -144,7 +156,7 @@ private:
         std::size_t next = at.line + 1;
         std::optional<Position> resume;
         for (; next < lineCount() && !resume; ++next) {
-            if (somethingStartsAt(next)) resume = Position{next, 0};
+            if (somethingStartsAt(next) || headerLacksCodeLineAt(next)) resume = Position{next, 0};
             else if (const Position rest{next, closingLength};
                      beginsWith(content(next), closingLine) && (headerStartsAt(rest) || recordStartsAt(rest)))
                 resume = rest;
@@ -154,6 +166,18 @@ private:
         if (countNonTextBytes(lines_.span(at.line, at.column, end)) > 0) message += " (they hold bytes that are not text)";
         problem(at.line + 1, std::move(message));
         return resume.value_or(Position{lineCount(), 0});
+    }
+
+    // A response record of the master file has two empty lines and the question-number line
+    // between its time stamp and its block: a master file handed in by mistake reads all the same.
+    std::size_t skipQuestionNumberLines(std::size_t line) {
+        const TextView marker = TextView(questionNumberOpening).substr(CRLF.size() * 2);
+        if (line + 2 >= lineCount() || !content(line).empty() || !content(line + 1).empty() ||
+            !beginsWith(content(line + 2), marker))
+            return line;
+        if (!reportedMasterForm_) problem(line + 1, "records in the master file's form, with question-number lines");
+        reportedMasterForm_ = true;
+        return line + 3;
     }
 
     // The lines of a record's block, up to the separator and label line that follow it.
@@ -190,7 +214,7 @@ private:
             if (!isValidDate(date)) problem(at.line + 3, "the date stamp is not a date (MM-DD-YYYY)");
         }
 
-        const std::size_t blockStart = at.line + (notes ? 3 : 2);
+        const std::size_t blockStart = skipQuestionNumberLines(at.line + (notes ? 3 : 2));
         const BlockEnd blockEnd = findBlockEnd(blockStart, record.kind);
         const std::string_view block = lines_.span(blockStart, 0, blockEnd.line);
         record.block = decodeCp1252WithReferences(block);
@@ -225,11 +249,11 @@ private:
         if (!exact) problem(line + 1, "the label line has lost its trailing spaces: the file has been edited");
     }
 
-    // The last line of a text that runs to the end of the file, when it is a closing line cut short.
-    bool endsWithCutClosingLine(std::size_t first, std::size_t end) const {
+    // Whether the last line of a text that runs to the end of the file is `piece` cut short.
+    bool endsWithCutPiece(std::size_t first, std::size_t end, TextView piece) const {
         if (end <= first + 1) return false;
         const std::string_view last = content(end - 1);
-        return !last.empty() && last.size() < closingLength && last.find_first_not_of('.') == std::string_view::npos;
+        return !last.empty() && last.size() < piece.size() && sameAs(last, piece.substr(0, last.size()));
     }
 
     // Where a student's text ends: at its closing line, which the program follows with a record
@@ -282,7 +306,11 @@ private:
         std::size_t textEnd = end.closing;
         if (end.closing >= lineCount()) {
             problem(record.line, "the file ends before this record's closing line");
-            if (endsWithCutClosingLine(first, textEnd)) --textEnd;
+            // The last line written may be the closing line or the rating line, cut short.
+            if (endsWithCutPiece(first, textEnd, closingLine) ||
+                (ratingExpected && (endsWithCutPiece(first, textEnd, confidenceLabel) ||
+                                    endsWithCutPiece(first, textEnd, selfCritiqueLabel))))
+                --textEnd;
         }
         if (end.innerStart)
             problem(*end.innerStart + 1, "the text of the record at line " + std::to_string(record.line) +
@@ -316,6 +344,7 @@ private:
     const LineTable lines_;
     HandinFile& file_;
     bool reportedLineEnds_ = false;
+    bool reportedMasterForm_ = false;
 };
 
 }  // namespace

@@ -2,7 +2,9 @@
 // the file is still read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <random>
 
 #include "handin/handin_file.h"
 #include "platform/system/cp1252.h"
@@ -31,6 +33,8 @@ std::string notes(const std::string& text) {
            separator + "\r\nNOTES -------> " + text + "\r\n" + closing;
 }
 
+Text toText(const std::string& bytes) { return decodeCp1252(bytes); }
+
 struct Expected {
     int line;
     std::string saying;  // part of the message
@@ -41,6 +45,7 @@ struct DamageCase {
     std::string bytes;
     std::vector<Expected> problems;
     std::vector<std::string> texts;  // of every record read, in order
+    int sessions = -1;               // how many, when it matters
 };
 
 std::vector<DamageCase> damageCases() {
@@ -84,7 +89,8 @@ std::vector<DamageCase> damageCases() {
         {"random bytes", std::string("\x01\xFF\r\n\x80\x81\x9D", 7) + "\r\n\r\nzz", {{1, "lines 1-4 skipped"}}, {}},
         {"records before the first lesson header", response("early") + header() + response("later"),
          {{1, "before the first lesson header"}},
-         {"early", "later"}},
+         {"early", "later"},
+         2},
         {"a block that is not in the assignment", header() + response("a", "14:05:09", "`q003.If you make $70,000"),
          {{8, "not a block of the built-in assignment"}},
          {"a"}},
@@ -102,10 +108,24 @@ std::vector<DamageCase> damageCases() {
          {{1, "LF alone"}},
          {"a"}},
         {"a lesson header that lost its last lines",
-         "B\xE4zz\xF1\xAA\r\nassignment #001\r\n" + response("a"), {{1, "incomplete: 2 of its 5 lines"}}, {"a"}},
+         "B\xE4zz\xF1\xAA\r\nassignment #001\r\n" + response("a"), {{1, "incomplete: 2 of its 5 lines"}}, {"a"}, 1},
+        {"a master file handed in by mistake",
+         header() + [] {
+             std::string master = response("a");
+             master.insert(master.find("`q003"), "\r\n\r\n`questionNumber 10003 \r\n");
+             return master + master;
+         }(),
+         {{8, "master file's form"}},
+         {"a", "a"},
+         1},
         {"a lesson header edited", "B\xE4zz\xF1\xAA\r\nassignment #001\r\n002.  Speed\r\novla\r\n12/07/2026\r\n" + response("a"),
          {{3, "another assignment"}, {4, "title line"}, {5, "not a date"}},
          {"a"}},
+        {"a lesson header whose code line is damaged, after a notes record",
+         good + notes("n") + "\x01\x02\r\nassignment #001\r\n001.  Rates\r\novla set\r\n12-08-2026\r\n" + response("next day"),
+         {{20, "line 20 skipped"}, {21, "code line) is missing or damaged"}},
+         {"first", "n", "next day"},
+         2},
         {"garbage after a notes record's closing line", good + notes("n") + "garbage\r\nmore",
          {{20, "lines 20-21 skipped"}},
          {"first", "n"}},
@@ -136,6 +156,43 @@ TEST(HandinDamage, EveryFaultIsReportedWithItsLineAndTheRestIsRead) {
         std::vector<std::string> expectedTexts;
         for (const std::string& bytes : c.texts) expectedTexts.push_back(toUtf8(decodeCp1252(bytes)));
         EXPECT_EQ(texts, expectedTexts);
+        if (c.sessions >= 0) {
+            EXPECT_EQ(file.sessions.size(), static_cast<std::size_t>(c.sessions));
+        }
+        for (const Session& session : file.sessions) {
+            for (const Record& record : session.records) {
+                if (record.block == toText(question3)) {
+                    EXPECT_EQ(record.blockId.scriptIndex, 10);
+                }
+            }
+        }
+    }
+}
+
+// Hand edits at random: bytes changed, lines dropped or doubled. Reading never throws, and every
+// problem names a line of the file.
+TEST(HandinDamage, RandomEditsAreReadWithoutFail) {
+    const std::string original = header() + response("one\r\ntwo") + notes("n") + response("three") + header() +
+                                 notes("four") + response("", "14:05:09", "", nullptr);
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes = original;
+        for (int edit = 0; edit < 3; ++edit) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 4) {
+                case 0: bytes[at] = static_cast<char>(random() % 256); break;
+                case 1: bytes.erase(at, random() % 60); break;
+                case 2: bytes.insert(at, bytes.substr(at, random() % 120)); break;
+                default: bytes.insert(at, "\r\n"); break;
+            }
+        }
+        const std::size_t lines = std::count(bytes.begin(), bytes.end(), '\n') + 1;
+        HandinFile file;
+        ASSERT_NO_THROW(file = parseHandin(bytes, "send_1207Ann_Lee.txt")) << round;
+        for (const Problem& problem : file.problems) {
+            EXPECT_GE(problem.line, 1) << round;
+            EXPECT_LE(static_cast<std::size_t>(problem.line), lines) << round;
+        }
     }
 }
 

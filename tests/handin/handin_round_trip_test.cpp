@@ -3,6 +3,7 @@
 
 #include "handin/handin_file.h"
 #include "lesson/builtin_assignment.h"
+#include "platform/system/cp1252.h"
 #include "platform/system/local_time.h"
 #include "support/lesson_fixture.h"
 
@@ -199,6 +200,43 @@ TEST_F(HandinRoundTrip, EachRunOfTheProgramStartsASessionEvenRightAfterNotes) {
     EXPECT_GT(file.sessions[1].line, file.sessions[0].records.back().line);
     EXPECT_EQ(file.sessions[2].lessonDate, u"12-07-2026");
     expectWrittenRecords(file);
+}
+
+// A file cut anywhere (a copy that stopped, a disk that filled up) still gives every record
+// before the cut as it was written, and the cut record as far as it goes.
+TEST_F(HandinRoundTrip, AFileCutAtAnyByteKeepsEveryRecordBeforeTheCut) {
+    respondBeforeAnyBlock(u"first");
+    next();
+    respond(u"two\r\nlines", u"1");
+    saveNotes(u"\u0394 note");
+    respond(u"after the note", u"2");
+    saveNotes(u"last");
+    const std::string whole = send();
+    const handin::HandinFile full = handin::parseHandin(whole, "send_1207Ann_Lee.txt");
+    auto records = [](const handin::HandinFile& file) {
+        std::vector<const handin::Record*> all;
+        for (const handin::Session& session : file.sessions)
+            for (const handin::Record& record : session.records) all.push_back(&record);
+        return all;
+    };
+    const auto fullRecords = records(full);
+    ASSERT_EQ(fullRecords.size(), 5u);
+
+    for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+        const handin::HandinFile part = handin::parseHandin(whole.substr(0, cut), "send_1207Ann_Lee.txt");
+        const auto partRecords = records(part);
+        ASSERT_LE(partRecords.size(), fullRecords.size()) << cut;
+        for (std::size_t i = 0; i + 1 < partRecords.size(); ++i) {
+            EXPECT_EQ(partRecords[i]->text, fullRecords[i]->text) << cut;
+            EXPECT_EQ(partRecords[i]->block, fullRecords[i]->block) << cut;
+            EXPECT_EQ(partRecords[i]->confidence, fullRecords[i]->confidence) << cut;
+        }
+        if (!partRecords.empty()) {  // as far as it goes: a character reference cut short stays as it stands
+            const std::string cutText = encodeCp1252(partRecords.back()->text);
+            EXPECT_EQ(cutText, encodeCp1252(fullRecords[partRecords.size() - 1]->text).substr(0, cutText.size())) << cut;
+        }
+        for (const handin::Problem& problem : part.problems) EXPECT_LE(problem.line, 1 + std::count(whole.begin(), whole.end(), '\n'));
+    }
 }
 
 }  // namespace
