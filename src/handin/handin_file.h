@@ -78,7 +78,9 @@ struct HandinFile {
     std::vector<Problem> problems;
 };
 
-// Reads a SEND file's bytes (Windows-1252, CR LF) into sessions and records.
+// Reads a SEND file's bytes (Windows-1252, CR LF) into sessions and records. `name` is what
+// parseHandinName makes of the path (left empty when the path is not send_*.txt; the reader reports
+// no problem for the name itself).
 HandinFile parseHandin(std::string_view bytes, std::string path);
 // Reads the file from disk; a file that cannot be read gives a HandinFile with one problem.
 HandinFile readHandinFile(const std::filesystem::path& path);

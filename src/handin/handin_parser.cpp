@@ -352,13 +352,9 @@ private:
 HandinFile parseHandin(std::string_view bytes, std::string path) {
     HandinFile file;
     file.path = std::move(path);
-    if (auto name = parseHandinName(file.path)) {
-        file.name = std::move(*name);
-        if (file.name.month == 0)
-            file.problems.push_back({file.path, 0, "the file name holds no hand-in date (send_MMDDname.txt)"});
-    } else {
-        file.problems.push_back({file.path, 0, "the file name is not send_MMDDname.txt, so it names no student"});
-    }
+    // What the name says about the student is the caller's to judge (a file given by another name
+    // may still be read); the problems here are those of the content.
+    if (auto name = parseHandinName(file.path)) file.name = std::move(*name);
     file.contentHash = std::hash<std::string_view>{}(bytes);
     if (bytes.empty()) {
         file.problems.push_back({file.path, 0, "the file is empty (0 bytes)"});
