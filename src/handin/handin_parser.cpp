@@ -2,12 +2,21 @@
 //
 // Where a record's block ends is certain: the block is a script line, which never holds a
 // separator line followed by a label line. Where a student's text ends is not, since a student
-// may type any line at all. A text ends at the first closing line that is followed by what only
-// the program writes there: a record start (a separator line, then a time-stamp line), a lesson
-// header (a code line, then "assignment #..."), or the end of the file. A notes record's closing
-// line has no line end, so the record or header after it starts on the same physical line. A
-// student text that copies a closing line together with the start of a record after it is read
-// as two records; the reader cannot tell them apart.
+// may type or paste any line at all. A text ends at the first closing line that is followed by
+// what only the program writes there: a record start (a separator line, then a time-stamp line),
+// a lesson header (a code line, then "assignment #..."), or the end of the file. A notes record's
+// closing line has no line end, so the record or header after it starts on the same physical
+// line. What stays ambiguous: a student text that holds a closing line directly followed by a
+// separator line and a time-stamp line (say, pasted from the SEND file across two records) is
+// read as the end of the record and the start of another, and the problems found in the
+// pieces are reported. A response's last text line that reads like a rating line is taken as
+// the rating, except in a record with no block (the only response the built-in assignment
+// records without a rating).
+//
+// A response to no block (recorded before the first Next) is kept with the block kind unknown
+// and no problem: the student program writes it. A block that is not in the built-in assignment
+// is kept, unknown, and reported, as only an edit of the file can make one.
+
 #include <algorithm>
 #include <array>
 #include <functional>
