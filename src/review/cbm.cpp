@@ -1,31 +1,10 @@
 #include "review/cbm.h"
 
+#include "review/class_summary.h"
+
 namespace stepwise::review {
 
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
-std::optional<int> confidenceLevel(std::string_view typed) {
-    const std::string_view rating = trimmed(typed);
-    if (rating.empty() || rating[0] < '0' || rating[0] > '3') return std::nullopt;
-    std::string_view rest = rating.substr(1);
-    if (rest.starts_with('.')) {
-        rest.remove_prefix(1);
-        if (rest.find_first_not_of('0') != std::string_view::npos) return std::nullopt;
-    } else if (!rest.empty()) {
-        return std::nullopt;
-    }
-    return rating[0] - '0';
-}
+std::optional<int> confidenceLevel(std::string_view typed) { return confidenceRating(fromUtf8(typed)); }
 
 int cbmPoints(std::optional<int> level, bool right) {
     switch (level.value_or(0)) {

@@ -9,8 +9,9 @@ namespace stepwise::review {
 
 enum class Mark { unmarked, right, wrong };
 
-// The confidence level 0-3 of a rating as typed ("3", " 2 ", "1.0"); empty for anything else
-// (an empty rating, a word, a number outside 0-3), which counts as no confidence.
+// The confidence level 0-3 of a rating as typed (UTF-8; "3", " 2 "), as the class summary reads
+// it; empty for anything else (an empty rating, a word, "2.5", a number outside 0-3), which
+// counts as no confidence.
 std::optional<int> confidenceLevel(std::string_view typed);
 
 // Points for one marked answer: level 1 right 1 / wrong 0, level 2 right 2 / wrong -2,

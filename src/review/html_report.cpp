@@ -5,9 +5,11 @@
 #include <map>
 
 #include "lesson/builtin_assignment.h"
+#include "review/calibration_chart.h"
 #include "review/csv_report.h"
 #include "review/html_escape.h"
 #include "review/report_text.h"
+#include "review/students_csv.h"
 #include "stepwise_version.h"
 
 namespace stepwise::review {
@@ -75,19 +77,27 @@ std::string cellTitle(int question, const QuestionCell& cell) {
 
 }  // namespace
 
-std::string htmlOverviewRow(const StudentSummary& student) {
+std::string htmlOverviewRow(const StudentSummary& student, const MarksReport* marks) {
+    const std::string name = reportUtf8(student.name);
+    const StudentMarks* studentMarks = marks ? marks->student(name) : nullptr;
     std::string row = "<tr class=\"student\"><th scope=\"row\"><a href=\"#" + student.anchor + "\">" +
-                      escapeHtml(reportUtf8(student.name)) + "</a></th>";
+                      escapeHtml(name) + "</a></th>";
     for (int q = 0; q < questionCount; ++q) {
         const QuestionCell& cell = student.questions[q];
         row += "<td class=\"q " + cellClass(cell) + "\" title=\"" + cellTitle(q + 1, cell) + "\">" +
-               cellText(cell) + "</td>";
+               cellText(cell) + htmlCellMark(studentMarks, q + 1) + "</td>";
     }
     row += "<td class=\"num\">" + std::to_string(student.answered()) + "</td>";
     row += "<td class=\"num\">" + formatMedian(student.medianConfidence) + "</td>";
     row += "<td class=\"num\">" + formatMinutes(student.minutesOnTask()) + "</td>";
     row += "<td class=\"num\">" + std::to_string(student.notes) + "</td>";
-    row += "<td class=\"num\">" + std::to_string(student.problems) + "</td></tr>\n";
+    row += "<td class=\"num\">" + std::to_string(student.problems) + "</td>";
+    if (marks) {
+        const CbmFigures figures = studentMarks ? studentMarks->figures : CbmFigures{};
+        row += "<td class=\"num accuracy\">" + (figures.accuracy() ? percentText(*figures.accuracy()) : "-") + "</td>";
+        row += "<td class=\"num cbm\">" + (figures.cbmAverage() ? twoDecimals(figures.cbmAverage()) : "-") + "</td>";
+    }
+    row += "</tr>\n";
     return row;
 }
 
@@ -190,28 +200,30 @@ std::string htmlPageStart(const std::string& title) {
     return html;
 }
 
-std::string htmlOverviewStart(const ClassSummary& summary) {
+std::string htmlOverviewStart(const ClassSummary& summary, const MarksReport* marks) {
     std::string html = "<section id=\"overview\"><h2>Class overview</h2>\n<p>" +
                        std::to_string(summary.students.size()) + " students, " + std::to_string(summary.files) +
                        " hand-in files. A cell shows the confidence (0-3) of the student's last answer to "
                        "the question.</p>\n<p class=\"legend\"><span class=\"c3\">3 certain</span>"
                        "<span class=\"c2\">2 pretty confident</span><span class=\"c1\">1 some confidence</span>"
                        "<span class=\"c0\">0 no confidence</span><span class=\"cx\">answered, no rating</span>"
-                       "<span class=\"none\">&#8211; not answered</span></p>\n"
+                       "<span class=\"none\">&#8211; not answered</span>" +
+                       std::string(marks ? "<span>&#10003; marked right</span><span>&#10007; marked wrong</span>" : "") +
+                       "</p>\n"
                        "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
     for (int q = 1; q <= questionCount; ++q)
         html += "<th scope=\"col\"><a href=\"#question-" + std::to_string(q) + "\">" + std::to_string(q) + "</a></th>";
     html += "<th scope=\"col\">Answered of 12</th><th scope=\"col\">Median confidence</th>"
-            "<th scope=\"col\">Minutes on task</th><th scope=\"col\">Notes</th><th scope=\"col\">Problems</th>"
-            "</tr></thead>\n<tbody>\n";
-    return html;
+            "<th scope=\"col\">Minutes on task</th><th scope=\"col\">Notes</th><th scope=\"col\">Problems</th>";
+    if (marks) html += "<th scope=\"col\">Accuracy</th><th scope=\"col\">Average CBM</th>";
+    return html + "</tr></thead>\n<tbody>\n";
 }
 
 std::string htmlOverviewEnd() { return "</tbody>\n</table></section>\n"; }
 
-std::string htmlOverview(const ClassSummary& summary) {
-    std::string html = htmlOverviewStart(summary);
-    for (const StudentSummary& student : summary.students) html += htmlOverviewRow(student);
+std::string htmlOverview(const ClassSummary& summary, const MarksReport* marks) {
+    std::string html = htmlOverviewStart(summary, marks);
+    for (const StudentSummary& student : summary.students) html += htmlOverviewRow(student, marks);
     return html + htmlOverviewEnd();
 }
 
@@ -262,7 +274,7 @@ std::string htmlQuestions(const ClassSummary& summary) {
 
 std::string htmlStudentsStart() { return "<section id=\"students\"><h2>Students</h2>\n"; }
 
-std::string htmlStudent(const Student& student, const StudentSummary& summary) {
+std::string htmlStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks) {
     std::string html = "<section class=\"student\" id=\"" + summary.anchor + "\"><h3>" +
                        escapeHtml(reportUtf8(student.name)) + "</h3>\n<p>" + std::to_string(summary.answered()) +
                        " of 12 answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
@@ -270,6 +282,7 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary) {
                        std::to_string(summary.notes) + " notes; files:";
     for (const handin::HandinFile* file : student.files) html += " " + escapeHtml(fileNameOf(file->path));
     html += "</p>\n";
+    if (marks) html += htmlStudentMarks(reportUtf8(student.name), *marks) + "\n";
     for (const auto& records : recordsByBlock(student)) {
         const handin::Record& first = *records.front()->record;
         html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +

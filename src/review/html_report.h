@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "review/class_summary.h"
+#include "review/marks_report.h"
 
 namespace stepwise::review {
 
@@ -14,20 +15,22 @@ namespace stepwise::review {
 std::string htmlPageStart(const std::string& title);
 
 // The overview table: a row per student, a cell per question 1-12 with answered or not and the
-// confidence, and the student's totals.
+// confidence, and the student's totals. With marks, each cell shows its mark too, and the totals
+// the student's accuracy and average CBM points.
 // Written in three parts, so that a large class's rows go out one at a time.
-std::string htmlOverview(const ClassSummary& summary);
-std::string htmlOverviewStart(const ClassSummary& summary);
-std::string htmlOverviewRow(const StudentSummary& student);
+std::string htmlOverview(const ClassSummary& summary, const MarksReport* marks = nullptr);
+std::string htmlOverviewStart(const ClassSummary& summary, const MarksReport* marks = nullptr);
+std::string htmlOverviewRow(const StudentSummary& student, const MarksReport* marks = nullptr);
 std::string htmlOverviewEnd();
 
 // Per question: how many answered, the confidence distribution as a bar chart, the median time.
 std::string htmlQuestions(const ClassSummary& summary);
 
 // One student's work, block by block: the block beside each response or notes record with its
-// rating, time stamp and seconds. Opens and closes the section that holds all students.
+// rating, time stamp and seconds; with marks, the student's figures and calibration chart first.
+// Opens and closes the section that holds all students.
 std::string htmlStudentsStart();
-std::string htmlStudent(const Student& student, const StudentSummary& summary);
+std::string htmlStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks = nullptr);
 std::string htmlStudentsEnd();
 
 // The problems found, with file and line; `omitted` problems were counted but not kept.

@@ -131,7 +131,8 @@ void mergeOne(MarksRow& row, const CurrentAnswer& answer, std::vector<MarksNotic
     notices.push_back({row.row, rowText(row.row) + ": " + answer.student + " answered question " +
                                     std::to_string(answer.question) +
                                     " again since it was marked; the mark stays with the earlier answer "
-                                    "until you clear it"});
+                                    "until you clear it",
+                           false});
 }
 
 }  // namespace
@@ -248,7 +249,8 @@ void MarksMerge::finish() {
             row.state = RowState::responseGone;
             table_.notices.push_back({row.row, rowText(row.row) + ": no hand-in holds " +
                                                    std::string(trimmed(row.student)) + "'s answer to question " +
-                                                   std::string(trimmed(row.question)) + " any more; the row is kept"});
+                                                   std::string(trimmed(row.question)) + " any more; the row is kept",
+                                    false});
         }
     byAnswer_.clear();  // the rows may move when the new ones are added
     std::move(added_.begin(), added_.end(), std::back_inserter(table_.rows));

@@ -63,6 +63,7 @@ struct MarksRow {
 struct MarksNotice {
     int row = 0;
     std::string message;
+    bool problem = true;   // a fault in the file (an unreadable mark, say), not a row merely kept
 };
 
 struct MarksTable {

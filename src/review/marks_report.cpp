@@ -84,7 +84,12 @@ std::string htmlClassMarks(const MarksReport& report) {
         html += "</ul>";
     }
     if (!any) html += "<p>None.</p>";
-    return html + "</section>";
+    if (!report.notices.empty()) {
+        html += "<h3>In the marks file</h3><ul class=\"marks-notices\">";
+        for (const MarksNotice& notice : report.notices) html += "<li>" + escapeHtml(notice.message) + "</li>";
+        html += "</ul>";
+    }
+    return html + "</section>\n";
 }
 
 }  // namespace stepwise::review

@@ -33,6 +33,9 @@ public:
     const CbmFigures& classFigures() const { return classFigures_; }
     const std::vector<ConfidentError>& confidentErrors(int question) const { return confidentErrors_.at(question - 1); }
 
+    // What the marks file showed the instructor should look at, kept for the report.
+    std::vector<MarksNotice> notices;
+
 private:
     std::map<std::string, StudentMarks> students_;
     CbmFigures classFigures_;
@@ -52,7 +55,8 @@ std::string marksTotalsText(const CbmFigures& figures);
 // A student's marks in their section of the report: totals, calibration chart and sentence.
 std::string htmlStudentMarks(const std::string& name, const StudentMarks& marks);
 
-// The class's calibration chart and the confident errors of each question.
+// The class's calibration chart, the confident errors of each question and the notices about the
+// marks file.
 std::string htmlClassMarks(const MarksReport& report);
 
 }  // namespace stepwise::review

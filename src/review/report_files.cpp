@@ -63,17 +63,18 @@ bool HtmlReportFile::open(const std::filesystem::path& path, std::string& error)
     return false;
 }
 
-void HtmlReportFile::addStudent(const Student& student, const StudentSummary& summary) {
-    students_.write(htmlStudent(student, summary));
+void HtmlReportFile::addStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks) {
+    students_.write(htmlStudent(student, summary, marks));
 }
 
-bool HtmlReportFile::finish(const ClassReview& review, std::string& error) {
+bool HtmlReportFile::finish(const ClassReview& review, std::string& error, const MarksReport* marks) {
     if (!students_.close(error)) return false;
     report_.write(htmlPageStart("Class review"));
-    report_.write(htmlOverviewStart(review.summary));
-    for (const StudentSummary& student : review.summary.students) report_.write(htmlOverviewRow(student));
+    report_.write(htmlOverviewStart(review.summary, marks));
+    for (const StudentSummary& student : review.summary.students) report_.write(htmlOverviewRow(student, marks));
     report_.write(htmlOverviewEnd());
     report_.write(htmlQuestions(review.summary));
+    if (marks) report_.write(htmlClassMarks(*marks));
     report_.write(htmlStudentsStart());
     {
         std::ifstream sections(students_.path(), std::ios::binary);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "review/class_review.h"
+#include "review/marks_report.h"
 
 namespace stepwise::review {
 
@@ -42,8 +43,8 @@ private:
 class HtmlReportFile {
 public:
     bool open(const std::filesystem::path& path, std::string& error);
-    void addStudent(const Student& student, const StudentSummary& summary);
-    bool finish(const ClassReview& review, std::string& error);
+    void addStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks = nullptr);
+    bool finish(const ClassReview& review, std::string& error, const MarksReport* marks = nullptr);
     void discard();
 
 private:

@@ -1,5 +1,8 @@
 #include "review/review_options.h"
 
+#include <iterator>
+#include <utility>
+
 #include "stepwise_version.h"
 
 namespace stepwise::review {
@@ -30,6 +33,29 @@ bool takeValue(const std::string& name, std::optional<std::filesystem::path>& ta
     return true;
 }
 
+// The option's place in the options, or nothing when it takes no path.
+std::optional<std::filesystem::path>* pathOption(ReviewOptions& options, const std::string& name) {
+    if (name == "--html") return &options.html;
+    if (name == "--csv") return &options.csv;
+    if (name == "--marks") return &options.marks;
+    if (name == "--students-csv") return &options.studentsCsv;
+    if (name == "--feedback") return &options.feedback;
+    return nullptr;
+}
+
+// Two options that would write the same file: "--html and --csv name the same file".
+std::string sameFileError(const ReviewOptions& options) {
+    const std::pair<const char*, const std::optional<std::filesystem::path>*> outputs[] = {
+        {"--html", &options.html},   {"--csv", &options.csv},           {"--marks", &options.marks},
+        {"--students-csv", &options.studentsCsv}, {"--feedback", &options.feedback}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i)
+        for (std::size_t k = i + 1; k < std::size(outputs); ++k)
+            if (*outputs[i].second && *outputs[k].second &&
+                (*outputs[i].second)->lexically_normal() == (*outputs[k].second)->lexically_normal())
+                return std::string(outputs[i].first) + " and " + outputs[k].first + " name the same file";
+    return {};
+}
+
 }  // namespace
 
 std::filesystem::path pathFromUtf8(const std::string& utf8) {
@@ -58,9 +84,8 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
         const std::string name = arg.substr(0, equals);
         const std::string inlineValue = equals == std::string::npos ? std::string() : arg.substr(equals + 1);
         const std::string* value = equals == std::string::npos ? nullptr : &inlineValue;
-        if (name == "--html" || name == "--csv") {
-            if (!takeValue(name, name == "--html" ? options.html : options.csv, args, i, value, parsed.error))
-                return parsed;
+        if (std::optional<std::filesystem::path>* target = pathOption(options, name)) {
+            if (!takeValue(name, *target, args, i, value, parsed.error)) return parsed;
         } else if ((arg == "--help" || arg == "-h")) {
             options.help = true;
         } else if (arg == "--version") {
@@ -73,14 +98,15 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
     if (options.help || options.version) return parsed;
     if (options.paths.empty()) {
         parsed.error = "no PATH given: name the hand-in files or the folders that hold them";
-    } else if (options.html && options.csv && options.html->lexically_normal() == options.csv->lexically_normal()) {
-        parsed.error = "--html and --csv name the same file";
+    } else {
+        parsed.error = sameFileError(options);
     }
     return parsed;
 }
 
 std::string reviewUsage() {
-    return "Usage: stepwise-review [--html FILE] [--csv FILE] PATH...\n"
+    return "Usage: stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]\n"
+           "                       [--feedback FOLDER] PATH...\n"
            "Reads a class's hand-in files (send_MMDD<name>.txt) and reports who answered what, how\n"
            "confident they were and how long they took.\n"
            "\n"
@@ -88,13 +114,22 @@ std::string reviewUsage() {
            "\n"
            "  --html FILE   write the report as one self-contained web page\n"
            "  --csv FILE    write every record as a spreadsheet (CSV, UTF-8)\n"
+           "  --marks FILE  read your marks from this spreadsheet (CSV: student, question,\n"
+           "                confidence, mark, response; mark 1 right, 0 wrong) and add the new\n"
+           "                answers to it; created when missing. The report then shows the marks\n"
+           "                and certainty-based marking (CBM) figures\n"
+           "  --students-csv FILE\n"
+           "                write one row per student with totals and marking figures (CSV)\n"
+           "  --feedback FOLDER\n"
+           "                write one web page per student to send back: answers, marks, points\n"
+           "                and how well their confidence matched their results\n"
            "  --help        show this help and exit\n"
            "  --version     show the version and exit\n"
            "\n"
-           "With neither --html nor --csv a summary per student is printed.\n"
+           "With no report file asked for, a summary per student is printed.\n"
            "Exit status: 0 when every file was read cleanly, 1 when some file had problems (the\n"
            "reports are still written and list them), 2 for a usage error or a report that cannot\n"
-           "be written.\n";
+           "be written (or a marks file that cannot be read: it is left as it is).\n";
 }
 
 std::string reviewVersion() { return std::string("stepwise-review ") + stepwiseVersion + "\n"; }

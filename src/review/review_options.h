@@ -1,6 +1,7 @@
 #pragma once
 // The command line of stepwise-review:
-//   stepwise-review [--html FILE] [--csv FILE] PATH...
+//   stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]
+//                   [--feedback FOLDER] PATH...
 //   stepwise-review --help | --version
 #include <filesystem>
 #include <optional>
@@ -12,12 +13,15 @@ namespace stepwise::review {
 struct ReviewOptions {
     std::optional<std::filesystem::path> html;
     std::optional<std::filesystem::path> csv;
+    std::optional<std::filesystem::path> marks;         // the instructor's marks, read and kept up to date
+    std::optional<std::filesystem::path> studentsCsv;
+    std::optional<std::filesystem::path> feedback;      // a folder for one page per student
     std::vector<std::filesystem::path> paths;
     bool help = false;
     bool version = false;
 
     // With neither report asked for, a summary goes to the terminal.
-    bool terminalSummary() const { return !html && !csv; }
+    bool terminalSummary() const { return !html && !csv && !studentsCsv && !feedback; }
 };
 
 struct ParsedOptions {

@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include "review/atomic_file_replace.h"
 #include "review/class_review.h"
+#include "review/marks_run.h"
 #include "review/report_files.h"
 #include "review/report_text.h"
 #include "review/terminal_summary.h"
@@ -77,10 +79,36 @@ bool openReports(const ReviewOptions& options, Reports& reports, std::string& er
     return true;
 }
 
-bool finishReports(Reports& reports, const ClassReview& review, std::string& error) {
+bool finishReports(Reports& reports, const ClassReview& review, std::string& error, const MarksReport* marks) {
     if (reports.csv && !reports.csv->finish(error)) return false;
-    if (reports.html && !reports.html->finish(review, error)) return false;
+    if (reports.html && !reports.html->finish(review, error, marks)) return false;
     return true;
+}
+
+// Adds a student to the marks; a feedback page that cannot be written is noted and the run goes on.
+void addMarks(MarksRun& marks, const Student& student, const StudentSummary& summary,
+              std::vector<std::string>& failures) {
+    try {
+        marks.addStudent(student, summary);
+    } catch (const FileReplaceError& failure) {
+        failures.push_back(failure.what());
+    }
+}
+
+// The marks file's notices and what could not be written; true when any is a problem.
+bool printMarksProblems(const MarksRun& marks, const ReviewOptions& options, const std::vector<std::string>& failures,
+                        std::ostream& err) {
+    bool problems = !failures.empty();
+    std::size_t printed = 0;
+    for (const MarksNotice& notice : marks.notices()) {
+        problems = problems || notice.problem;
+        if (printed++ < problemsPrinted)
+            err << "stepwise-review: " << terminalText(utf8Path(*options.marks)) << ": " << terminalText(notice.message)
+                << "\n";
+    }
+    if (printed > problemsPrinted) err << "stepwise-review: " << printed << " notes on the marks file in all\n";
+    for (const std::string& failure : failures) err << "stepwise-review: " << terminalText(failure) << "\n";
+    return problems;
 }
 
 }  // namespace
@@ -102,6 +130,14 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         return exitClean;
     }
 
+    std::optional<MarksRun> marks;
+    try {
+        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.feedback});
+    } catch (const std::runtime_error& failure) {  // the marks file unreadable, the feedback folder not made
+        console.err << "stepwise-review: " << terminalText(failure.what()) << "\n";
+        return exitUsage;
+    }
+    std::vector<std::string> marksFailures;
     Reports reports;
     std::string error;
     if (!openReports(options, reports, error)) {
@@ -114,20 +150,23 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         ReviewCallbacks callbacks;
         callbacks.student = [&](const Student& student, const StudentSummary& summary) {
             if (reports.csv) reports.csv->addStudent(student);
-            if (reports.html) reports.html->addStudent(student, summary);
+            addMarks(*marks, student, summary, marksFailures);
+            if (reports.html) reports.html->addStudent(student, summary, marks->marksOf(student));
         };
         callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
         review = reviewClass(options.paths, callbacks);
     }
-    if (!finishReports(reports, review, error)) {
+    if (std::string failure = marks->finish(); !failure.empty()) marksFailures.push_back(std::move(failure));
+    if (!finishReports(reports, review, error, marks->report())) {
         reports.discard();
         console.err << "stepwise-review: " << terminalText(error) << "\n";
         return exitUsage;
     }
     if (options.terminalSummary()) console.out << terminalSummary(review.summary);
     printProblems(review, console.err);
+    const bool marksProblems = printMarksProblems(*marks, options, marksFailures, console.err);
     console.out.flush();
-    return review.clean() ? exitClean : exitProblems;
+    return review.clean() && !marksProblems ? exitClean : exitProblems;
 }
 
 }  // namespace stepwise::review

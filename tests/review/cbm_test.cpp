@@ -7,8 +7,8 @@ namespace {
 
 TEST(Cbm, ConfidenceAsTypedGivesALevelOnlyForZeroToThree) {
     const std::vector<std::pair<std::string, std::optional<int>>> cases = {
-        {"0", 0},  {"1", 1},          {"2", 2},          {"3", 3},  {" 3 ", 3},           {"2.0", 2},
-        {"3.", 3}, {"", std::nullopt}, {"three", std::nullopt}, {"4", std::nullopt}, {"-1", std::nullopt},
+        {"0", 0},  {"1", 1},          {"2", 2},          {"3", 3},  {" 3 ", 3},  {"2.0", std::nullopt},
+        {"3.", std::nullopt}, {"", std::nullopt}, {"three", std::nullopt}, {"4", std::nullopt}, {"-1", std::nullopt},
         {"2.5", std::nullopt}, {"33", std::nullopt}, {"3x", std::nullopt}, {"1 2", std::nullopt},
     };
     for (const auto& [typed, level] : cases) EXPECT_EQ(confidenceLevel(typed), level) << '"' << typed << '"';

@@ -19,23 +19,8 @@ protected:
     void SetUp() override {
         ReviewProgramTest::SetUp();
         if (IsSkipped()) return;
-        if (std::system("command -v chromium >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "chromium is not installed (scripts/test.sh installs it)";
+        if (!chromiumInstalled()) GTEST_SKIP() << "chromium is not installed (scripts/test.sh installs it)";
     }
-
-    // Runs headless Chromium on the page with a fresh profile; returns what it printed.
-    std::string chromium(const std::string& what, const std::filesystem::path& page) {
-        const auto profile = temp.path() / ("chromium-profile-" + std::to_string(++runs_));
-        const auto out = temp.path() / "chromium-out.txt";
-        const std::string command =
-            "chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking "
-            "--disable-component-update --disable-sync --user-data-dir=" + quoted(profile.string()) + " " + what +
-            " " + quoted("file://" + page.string()) + " >" + quoted(out.string()) + " 2>/dev/null </dev/null";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return readBytes(out);
-    }
-
-    int runs_ = 0;
 };
 
 TEST_F(ReportInBrowser, OverviewHasARowPerStudentACellPerQuestionAndNoStudentScriptRuns) {
@@ -66,14 +51,7 @@ TEST_F(ReportInBrowser, OverviewHasARowPerStudentACellPerQuestionAndNoStudentScr
     EXPECT_EQ(htmlTag.find("data-ran"), std::string::npos) << htmlTag;
     EXPECT_EQ(dom.find("<title>ran</title>"), std::string::npos);
 
-    const auto artefacts = std::filesystem::path(STEPWISE_TEST_ARTEFACTS_DIR);
-    std::filesystem::create_directories(artefacts);
-    const auto screenshot = artefacts / "review-report.png";
-    std::filesystem::remove(screenshot);
-    chromium("--hide-scrollbars --window-size=1280,1600 --screenshot=" + quoted(screenshot.string()), page);
-    ASSERT_TRUE(std::filesystem::exists(screenshot));
-    EXPECT_GT(std::filesystem::file_size(screenshot), 10000u);
-    std::cout << "Screenshot of the report: " << screenshot.string() << "\n";
+    keepScreenshot(page, "review-report.png", "1280,1600");
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ TEST(ReviewOptions, UsageErrorsAreFoundBeforeAnythingRuns) {
         {{"--html", "same", "--csv", "./same", "class"}, "--html and --csv name the same file"},
         {{"--htm", "r.html", "class"}, "unknown option --htm"},
         {{"-x", "class"}, "unknown option -x"},
+        {{"--marks", "m.csv", "--students-csv", "./m.csv", "class"}, "--marks and --students-csv name the same file"},
+        {{"--feedback", "class"}, "no PATH given"},
         {{"class", ""}, "an empty PATH"},
     };
     for (const auto& [args, error] : cases) {
@@ -33,6 +35,14 @@ TEST(ReviewOptions, ReportsAndPathsInAnyOrder) {
     EXPECT_EQ(review::utf8Path(*parsed.options.html), "r\xC3\xA9port.html");
     EXPECT_EQ(parsed.options.paths, (std::vector<std::filesystem::path>{"week1", "--odd", "-"}));
     EXPECT_FALSE(parsed.options.terminalSummary());
+
+    parsed = parseReviewOptions({"--marks", "m.csv", "--feedback=pages", "--students-csv", "s.csv", "class"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.marks, std::filesystem::path("m.csv"));
+    EXPECT_EQ(parsed.options.feedback, std::filesystem::path("pages"));
+    EXPECT_EQ(parsed.options.studentsCsv, std::filesystem::path("s.csv"));
+    EXPECT_FALSE(parsed.options.terminalSummary());
+    EXPECT_TRUE(parseReviewOptions({"--marks", "m.csv", "class"}).options.terminalSummary());
 
     parsed = parseReviewOptions({"class"});
     EXPECT_TRUE(parsed.options.terminalSummary());

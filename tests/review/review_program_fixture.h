@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -58,7 +59,36 @@ protected:
         return result;
     }
 
+    static bool chromiumInstalled() { return std::system("command -v chromium >/dev/null 2>&1") == 0; }
+
+    // Runs headless Chromium on a page from disk with a fresh profile; returns what it printed.
+    std::string chromium(const std::string& what, const std::filesystem::path& page) {
+        const auto profile = temp.path() / ("chromium-profile-" + std::to_string(++chromiumRuns_));
+        const auto out = temp.path() / "chromium-out.txt";
+        const std::string command =
+            "chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking "
+            "--disable-component-update --disable-sync --user-data-dir=" + quoted(profile.string()) + " " + what +
+            " " + quoted("file://" + page.string()) + " >" + quoted(out.string()) + " 2>/dev/null </dev/null";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return readBytes(out);
+    }
+
+    // Keeps a screenshot of the page as a test artefact in the build tree.
+    void keepScreenshot(const std::filesystem::path& page, const std::string& name, const std::string& size) {
+        const auto artefacts = std::filesystem::path(STEPWISE_TEST_ARTEFACTS_DIR);
+        std::filesystem::create_directories(artefacts);
+        const auto screenshot = artefacts / name;
+        std::filesystem::remove(screenshot);
+        chromium("--hide-scrollbars --window-size=" + size + " --screenshot=" + quoted(screenshot.string()), page);
+        ASSERT_TRUE(std::filesystem::exists(screenshot));
+        EXPECT_GT(std::filesystem::file_size(screenshot), 10000u);
+        std::cout << "Screenshot: " << screenshot.string() << "\n";
+    }
+
     TempDir temp;
+
+private:
+    int chromiumRuns_ = 0;
 };
 
 }  // namespace stepwise::testing

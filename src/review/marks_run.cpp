@@ -1,0 +1,106 @@
+#include "review/marks_run.h"
+
+#include "lesson/markers.h"
+#include "review/atomic_file_replace.h"
+#include "review/report_text.h"
+
+namespace stepwise::review {
+
+namespace {
+
+const std::vector<MarksNotice> noNotices;
+
+FeedbackStudent feedbackFor(const Student& student, const std::vector<MarksRow>& rows,
+                            const std::vector<Answer>& answers) {
+    FeedbackStudent page{reportUtf8(student.name), {}};
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const handin::Record& record = *answers[i].record->record;
+        FeedbackItem item{answers[i].question, questionText(record.block), reportUtf8(record.text),
+                          reportUtf8(record.confidence.value_or(Text())), Mark::unmarked, false};
+        if (i < rows.size() && rows[i].counts()) {
+            item.mark = rows[i].markValue();
+            if (rows[i].state == RowState::changedSinceMarked) {
+                // The mark is for the answer the marks file holds, with the rating given with it.
+                item.answer = rows[i].response;
+                item.confidence = rows[i].confidence;
+                item.answeredAgain = true;
+            }
+        }
+        page.items.push_back(std::move(item));
+    }
+    return page;
+}
+
+}  // namespace
+
+std::vector<CurrentAnswer> currentAnswers(const Student& student) {
+    std::vector<CurrentAnswer> answers;
+    const std::string name = reportUtf8(student.name);
+    for (const Answer& answer : lastAnswers(student)) {
+        const handin::Record& record = *answer.record->record;
+        answers.push_back({name, answer.question, reportUtf8(record.confidence.value_or(Text())),
+                           reportUtf8(record.text)});
+    }
+    return answers;
+}
+
+std::string questionText(TextView block) {
+    if (block.starts_with(questionMarker)) {
+        const std::size_t stop = block.find(u'.');
+        if (stop != TextView::npos && stop <= 6) block.remove_prefix(stop + 1);
+        while (!block.empty() && block.front() == u' ') block.remove_prefix(1);
+    }
+    return reportUtf8(block);
+}
+
+MarksRun::MarksRun(MarksOptions options) : options_(std::move(options)) {
+    if (options_.marks) {
+        table_ = readMarksFile(*options_.marks);
+        if (!table_) table_.emplace();
+        merge_.emplace(*table_);
+    }
+    if (options_.feedback) writeFeedbackPages(*options_.feedback, {});  // the folder, before anything is read
+}
+
+void MarksRun::addStudent(const Student& student, const StudentSummary& summary) {
+    std::vector<MarksRow> rows;
+    if (merge_) rows = merge_->addAnswers(currentAnswers(student));
+    const std::string name = reportUtf8(student.name);
+    if (table_) report_.addStudent(name, rows);
+    if (options_.studentsCsv)
+        totals_.push_back({name, summary.answered(),
+                           summary.medianConfidence ? formatMedian(summary.medianConfidence) : std::string(),
+                           formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures});
+    if (options_.feedback) writeFeedbackPages(*options_.feedback, {feedbackFor(student, rows, lastAnswers(student))});
+}
+
+const StudentMarks* MarksRun::marksOf(const Student& student) const {
+    return table_ ? report_.student(reportUtf8(student.name)) : nullptr;
+}
+
+std::string MarksRun::finish() {
+    std::string problems;
+    if (merge_) {
+        merge_->finish();
+        merge_.reset();
+        report_.notices = table_->notices;
+        try {
+            writeMarksFile(*options_.marks, *table_);
+        } catch (const MarksFileError& error) {
+            problems += error.what();
+        }
+    }
+    if (options_.studentsCsv) {
+        try {
+            replaceFileAtomically(*options_.studentsCsv, studentsCsv(totals_));
+        } catch (const FileReplaceError& error) {
+            if (!problems.empty()) problems += "\n";
+            problems += error.what();
+        }
+    }
+    return problems;
+}
+
+const std::vector<MarksNotice>& MarksRun::notices() const { return table_ ? table_->notices : noNotices; }
+
+}  // namespace stepwise::review

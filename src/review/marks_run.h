@@ -1,0 +1,61 @@
+#pragma once
+// The marks side of one stepwise-review run: the marks file is read before the class, each
+// student's last answers are merged into it as the student is read (their feedback page and
+// totals with them), and at the end the marks file and the students spreadsheet are written.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "review/class_summary.h"
+#include "review/feedback_page.h"
+#include "review/marks_file.h"
+#include "review/marks_report.h"
+#include "review/students_csv.h"
+
+namespace stepwise::review {
+
+struct MarksOptions {
+    std::optional<std::filesystem::path> marks;         // --marks FILE
+    std::optional<std::filesystem::path> studentsCsv;   // --students-csv FILE
+    std::optional<std::filesystem::path> feedback;      // --feedback FOLDER
+};
+
+// A student's last answers as the marks file holds them (UTF-8, CR LF line breaks).
+std::vector<CurrentAnswer> currentAnswers(const Student& student);
+
+// The question as the student saw it: the block without its "`qNNN." marker.
+std::string questionText(TextView block);
+
+class MarksRun {
+public:
+    // Reads the marks file when there is one; throws MarksFileError when it cannot be read, before
+    // anything is written.
+    explicit MarksRun(MarksOptions options);
+    MarksRun(const MarksRun&) = delete;
+    MarksRun& operator=(const MarksRun&) = delete;
+
+    // One student, fully read. Their feedback page is written at once (FileReplaceError when it
+    // cannot be).
+    void addStudent(const Student& student, const StudentSummary& summary);
+
+    // The marks of a student already added; nothing without a marks file.
+    const StudentMarks* marksOf(const Student& student) const;
+    // The report's figures; nothing without a marks file.
+    const MarksReport* report() const { return table_ ? &report_ : nullptr; }
+
+    // Writes the marks file and the students spreadsheet. Returns what went wrong, "" when nothing.
+    std::string finish();
+
+    // What the instructor should look at in the marks file, with row numbers.
+    const std::vector<MarksNotice>& notices() const;
+
+private:
+    MarksOptions options_;
+    std::optional<MarksTable> table_;
+    std::optional<MarksMerge> merge_;
+    MarksReport report_;
+    std::vector<StudentTotals> totals_;
+};
+
+}  // namespace stepwise::review

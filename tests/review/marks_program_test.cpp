@@ -1,0 +1,155 @@
+// stepwise-review with the instructor's marks, run as an instructor would: the first run writes
+// the marks file, the instructor marks it in a spreadsheet, the next run keeps every mark and
+// writes the report, the feedback pages and the students spreadsheet.
+#include <fstream>
+#include <map>
+#include <regex>
+
+#include "review/marks_file.h"
+#include "review/review_program_fixture.h"
+
+namespace stepwise::testing {
+namespace {
+
+using review::MarksRow;
+using review::MarksTable;
+
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// The marks file as a spreadsheet on a German system saves it: semicolons, LF, every cell quoted.
+std::string savedWithSemicolons(const MarksTable& table) {
+    const auto cell = [](const std::string& text) {
+        std::string out = "\"";
+        for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+        return out + "\"";
+    };
+    std::string out = "student;question;confidence;mark;response\n";
+    for (const MarksRow& row : table.rows)
+        out += cell(row.student) + ";" + cell(row.question) + ";" + cell(row.confidence) + ";" + cell(row.mark) +
+               ";" + cell(row.response) + "\n";
+    return out;
+}
+
+class MarksProgram : public ReviewProgramTest {
+protected:
+    // The first run's marks file, marked: Ann's questions 1-6 (ratings 3, 2, 3, 1, 0 and a word),
+    // all of Cy's (question 12 wrong at confidence 3; question 5 marked for an answer he has since
+    // changed), Zoë's 1, 2 and 4 with a "?" for 3; and a row of a student no longer in the class.
+    void markTheClass() {
+        ASSERT_EQ(run({"--marks", marks().string(), folder().string()}).status, 0);
+        MarksTable table = review::parseMarksFile(readBytes(marks()));
+        ASSERT_EQ(table.rows.size(), 7u + 12u + 4u);
+        const std::map<std::pair<std::string, std::string>, std::string> marking = {
+            {{"Ann Lee", "1"}, "1"}, {{"Ann Lee", "2"}, "0"}, {{"Ann Lee", "3"}, "r"},  {{"Ann Lee", "4"}, "W"},
+            {{"Ann Lee", "5"}, "1"}, {{"Ann Lee", "6"}, "0"}, {{"Cy", "5"}, "0"},       {{"Cy", "12"}, "wrong"},
+            {{zoe, "1"}, "0"},       {{zoe, "2"}, "1.0"},     {{zoe, "3"}, "?"},        {{zoe, "4"}, "1"},
+        };
+        for (MarksRow& row : table.rows) {
+            const auto mark = marking.find({row.student, row.question});
+            if (mark != marking.end()) row.mark = mark->second;
+            else if (row.student == "Cy") row.mark = "1";
+            if (row.student == "Cy" && row.question == "5") row.response = "an earlier answer";
+        }
+        table.rows.push_back({0, "Old Student", "3", "2", "1", "gone"});
+        markedFile = savedWithSemicolons(table);
+        std::ofstream(marks(), std::ios::binary) << markedFile;
+    }
+
+    std::filesystem::path marks() const { return output("marks.csv"); }
+    const std::string zoe = "Zo\xC3\xAB \xC3\x9Cmit";
+    std::string markedFile;
+};
+
+TEST_F(MarksProgram, MarksAreKeptAndFiguresReachEveryOutput) {
+    markTheClass();
+    const ProgramRun second = run({"--marks", marks().string(), "--html", output("report.html").string(), "--feedback",
+                                   output("feedback").string(), "--students-csv", output("students.csv").string(),
+                                   folder().string()});
+    EXPECT_EQ(second.status, 1) << "the mark \"?\" is a problem\n" << second.err;
+    EXPECT_NE(second.err.find("marks.csv: row 23: the mark \"?\" is not 1, 0, right or wrong"), std::string::npos)
+        << second.err;
+    EXPECT_NE(second.err.find("Cy answered question 5 again since it was marked"), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find("no hand-in holds Old Student's answer to question 3"), std::string::npos) << second.err;
+
+    // Every mark and row kept in its place; the file now as the program writes it.
+    MarksTable before = review::parseMarksFile(markedFile);
+    MarksTable after = review::parseMarksFile(readBytes(marks()));
+    ASSERT_EQ(after.rows.size(), before.rows.size());
+    for (std::size_t i = 0; i < after.rows.size(); ++i) {
+        EXPECT_EQ(after.rows[i].mark, before.rows[i].mark) << i;
+        EXPECT_EQ(after.rows[i].response, before.rows[i].response) << i;
+    }
+    EXPECT_TRUE(readBytes(marks()).starts_with("\xEF\xBB\xBFstudent,question,confidence,mark,response\r\n"));
+
+    // Ann: 6 marked, 3 right, points 3 - 2 + 3 + 0 + 0 + 0 = 4. Cy: 12 marked, 10 right, points
+    // 30 - 6 - 6 = 18. Zoë: 3 marked, 2 right, points -6 + 0 + 1 = -5.
+    const std::string students = readBytes(output("students.csv"));
+    EXPECT_TRUE(students.starts_with("\xEF\xBB\xBFstudent,answered,median_confidence,minutes_on_task,notes,marked,"
+                                     "right,accuracy,cbm_average\r\n")) << students;
+    EXPECT_TRUE(std::regex_search(students, std::regex("\r\nAnn Lee,7,2,[0-9.]+,1,6,3,0.50,0.67\r\n"))) << students;
+    EXPECT_TRUE(std::regex_search(students, std::regex("\r\nCy,12,3,[0-9.]+,0,12,10,0.83,1.50\r\n"))) << students;
+    EXPECT_TRUE(std::regex_search(students, std::regex("\r\n" + zoe + ",4,[0-9.]+,[0-9.]+,1,3,2,0.67,-1.67\r\n")))
+        << students;
+
+    const std::string report = readBytes(output("report.html"));
+    EXPECT_EQ(count(report, "<svg class=\"calibration-chart\""), 4u) << "the class and each student";
+    EXPECT_EQ(count(report, "class=\"mark mark-right\""), 3u + 10u + 2u);
+    EXPECT_EQ(count(report, "class=\"mark mark-wrong\""), 3u + 2u + 1u);
+    EXPECT_NE(report.find("<ul class=\"confident-errors\" data-question=\"12\"><li><span class=\"student\">Cy</span>: "
+                          "<span class=\"response\">answer 12</span></li></ul>"), std::string::npos);
+    EXPECT_NE(report.find("<span class=\"response\">an earlier answer</span>"), std::string::npos);
+    EXPECT_NE(report.find("&lt;script&gt;document.documentElement"), std::string::npos);
+
+    for (const char* page : {"Ann_Lee.html", "Cy.html", "Zo\xC3\xAB_\xC3\x9Cmit.html"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(output("feedback") / std::filesystem::path(std::u8string(
+                        reinterpret_cast<const char8_t*>(page))))) << page;
+}
+
+TEST_F(MarksProgram, AMarksFileThatCannotBeReadStopsTheRunAndStaysAsItIs) {
+    const std::string notMarks = "name;score\r\nAnn;3\r\n";
+    std::ofstream(marks(), std::ios::binary) << notMarks;
+    const ProgramRun result = run({"--marks", marks().string(), "--html", output("report.html").string(), "--feedback",
+                                   output("feedback").string(), folder().string()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("marks.csv is not a marks file as written by this program: its first row must be "
+                              "exactly \"student,question,confidence,mark,response\""), std::string::npos) << result.err;
+    EXPECT_EQ(readBytes(marks()), notMarks);
+    EXPECT_FALSE(std::filesystem::exists(output("report.html")));
+    EXPECT_FALSE(std::filesystem::exists(output("feedback")));
+}
+
+TEST_F(MarksProgram, TheChartsAndAFeedbackPageInABrowser) {
+    if (!chromiumInstalled()) GTEST_SKIP() << "chromium is not installed (scripts/test.sh installs it)";
+    markTheClass();
+    const auto report = output("report.html");
+    const auto feedback = output("feedback");
+    run({"--marks", marks().string(), "--html", report.string(), "--feedback", feedback.string(), folder().string()});
+
+    const std::string dom = chromium("--dump-dom", report);
+    EXPECT_EQ(count(dom, "<svg class=\"calibration-chart\""), 4u);
+    EXPECT_EQ(count(dom, "<rect class=\"best-range\""), 4u * 3u);
+    EXPECT_NE(dom.find("<td class=\"num cbm\">-1.67</td>"), std::string::npos);
+    keepScreenshot(report, "review-report-with-marks.png", "1280,2400");
+
+    // Zoë's page: her script and HTML shown as text, nothing run, her chart and its sentence.
+    const auto page = feedback / std::filesystem::path(std::u8string(u8"Zo\u00eb_\u00dcmit.html"));
+    const std::string zoePage = chromium("--dump-dom", page);
+    EXPECT_EQ(count(zoePage, "<script"), 0u);
+    EXPECT_EQ(count(zoePage, "<img"), 0u);
+    EXPECT_NE(zoePage.find("&lt;script&gt;document.documentElement.setAttribute('data-ran','yes')&lt;/script&gt;"),
+              std::string::npos);
+    EXPECT_EQ(zoePage.find("data-ran=\"yes\""), std::string::npos);
+    EXPECT_EQ(count(zoePage, "<section class=\"question\""), 4u);
+    EXPECT_EQ(count(zoePage, "<rect class=\"share-right\""), 2u) << "levels 1 and 3 were used";
+    EXPECT_NE(zoePage.find("<p class=\"calibration-summary\">You were under-confident at level 1 (right in 1 of 1, "
+                           "100 %, where level 1 pays best below 67 %) and over-confident at level 3 (right in 0 of "
+                           "1, 0 %, where level 3 pays best above 80 %).</p>"), std::string::npos) << zoePage;
+    keepScreenshot(page, "feedback-page.png", "900,1600");
+}
+
+}  // namespace
+}  // namespace stepwise::testing
