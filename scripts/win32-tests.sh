@@ -21,16 +21,7 @@ cmake -S "$here" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.c
 nice -n 10 cmake --build "$build_dir" --parallel "$(nproc)" --target stepwise stepwise-review stepwise_tests stepwise_win32_tests </dev/null
 
 # Both programs must run on a stock Windows: only DLLs that come with Windows.
-for exe in stepwise.exe stepwise-review.exe; do
-  dlls=$(x86_64-w64-mingw32-objdump -p "$build_dir/$exe" | awk '/DLL Name:/ {print $3}')
-  echo "$exe ($(stat -c %s "$build_dir/$exe") bytes) imports:" $dlls
-  for dll in $dlls; do
-    case "${dll,,}" in
-      kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|msimg32.dll|ole32.dll|oleacc.dll|oleaut32.dll|msvcrt.dll|advapi32.dll|shell32.dll) ;;
-      *) echo "$exe needs $dll, which Windows does not bring" >&2; exit 1 ;;
-    esac
-  done
-done
+"$here/scripts/windows-imports.sh" "$build_dir/stepwise.exe" "$build_dir/stepwise-review.exe"
 
 # The sample class (damaged and hostile files included) and the CSV the Linux build writes of it.
 if [ -z "$linux_build" ]; then
