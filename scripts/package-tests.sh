@@ -106,7 +106,9 @@ desktop_entry_valid() {
 
 metainfo_valid() {
   local metainfo=$work/deb/usr/share/metainfo/org.stepwise.Stepwise.metainfo.xml report
-  report=$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1) || { echo "$report"; return 1; }
+  # The file alone, then the installed tree: the launchable desktop entry and the icons with it.
+  report=$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1 &&
+    appstreamcli validate-tree --no-net --no-color "$work/deb" 2>&1) || { echo "$report"; return 1; }
   echo "$report"
   ! grep -Eq '^[EW]: ' <<<"$report" &&
     grep -q "<release version=\"$version\" date=\"[0-9-]*\"/>" "$metainfo"
