@@ -3,7 +3,9 @@
 
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <ctime>
 #include <fstream>
+#include <functional>
 
 #include "platform/system/cp1252.h"
 #include "qt/qt_lesson_fixture.h"
@@ -53,6 +55,58 @@ TEST_F(QtLessonTest, ViewerButtonsShowTheNotesAndSendFilesInTheDisplayBox) {
     EXPECT_EQ(shownText(displayBox), QStringLiteral(u"firstsecond \u20AC &#916;\n") + expectedSend);
     EXPECT_EQ(displayBox->blockCount(), 1 + expectedSend.count(QChar(u'\n')) + 1);
     EXPECT_FALSE(form.ended());
+}
+
+// CPU time of this thread: the machine may be shared with other work.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// A notes file of `size` bytes in lines of 70 characters, each line `line(number)`.
+std::string notesOfLines(std::size_t size, const std::function<std::string(int)>& line) {
+    std::string bytes;
+    for (int number = 0; bytes.size() < size; ++number) bytes += line(number) + "\r\n";
+    return bytes;
+}
+
+TEST_F(QtLessonTest, NotesWithoutSpacesShowAsFastAsWordedNotesAndAsTheyStand) {
+    ASSERT_TRUE(start());
+    auto* displayBox = window().controlAs<QPlainTextEdit>(txt_question);
+    ASSERT_NE(displayBox, nullptr);
+    // Big enough that laying out the unspaced notes at word boundaries takes many times longer than
+    // the worded ones, small enough to show in a fraction of a second each.
+    constexpr std::size_t size = 160 * 1024;
+    const std::string worded = notesOfLines(size, [](int) {
+        return std::string("the quick brown fox jumps over the lazy dog, then rests a little.   ");
+    });
+    const std::string unspaced = notesOfLines(size, [](int number) { return std::string(68, char('a' + number % 26)); });
+
+    const auto secondsToShow = [&](const std::string& notes) {
+        platform.setText(txt_question, u"");
+        {
+            std::ofstream(outputFolder() / "notes_Ann_Lee.txt", std::ios::binary) << notes;
+        }
+        const double started = threadSeconds();
+        click(cmd_display_note_file);
+        QCoreApplication::processEvents();
+        return threadSeconds() - started;
+    };
+    const auto runTogether = [](std::string notes) {
+        std::erase(notes, '\r');
+        std::erase(notes, '\n');
+        return decodeCp1252(notes);
+    };
+
+    const double wordedSeconds = secondsToShow(worded);
+    EXPECT_EQ(platform.text(txt_question), runTogether(worded));
+    EXPECT_EQ(displayBox->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere) << "words wrap whole";
+    const double unspacedSeconds = secondsToShow(unspaced);
+    EXPECT_EQ(platform.text(txt_question), runTogether(unspaced));
+    EXPECT_EQ(displayBox->blockCount(), 1) << "the notes lines run together";
+    EXPECT_LE(unspacedSeconds, 3 * wordedSeconds + 0.05)
+        << "unspaced notes took " << unspacedSeconds << " s, worded ones " << wordedSeconds << " s";
 }
 
 }  // namespace

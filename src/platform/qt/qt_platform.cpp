@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "app/main_form.h"
+#include "platform/qt/box_wrapping.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/prompt_dialogs.h"
 #include "platform/qt/qt_picture.h"
@@ -43,7 +44,7 @@ Text QtPlatform::text(ControlId box) {
 void QtPlatform::setText(ControlId box, const Text& text) {
     // One replacement of the whole text.
     if (auto* large = window_->controlAs<QPlainTextEdit>(box))
-        large->setPlainText(toBoxDocumentText(text));
+        setBoxDocument(*large, toBoxDocumentText(text));
     else if (auto* line = window_->controlAs<QLineEdit>(box))
         line->setText(toQString(text));
 }

@@ -61,6 +61,16 @@ bool readWhole(std::ifstream& in, const std::filesystem::path& path, std::string
     return true;
 }
 
+// Only a regular file is opened for reading: opening a named pipe waits for a writer that may
+// never come, and a device may never end. A path that does not exist is left to the opening.
+FileStatus refuseAllButRegularFile(const Text& path, const std::filesystem::path& mapped) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(mapped, error);
+    if (status.type() == std::filesystem::file_type::directory) return errorFor(path, EISDIR);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return std::nullopt;
+    return FileError{path, u"it is not a regular file", false};
+}
+
 }  // namespace
 
 FileTable::FileTable(std::filesystem::path driveRoot) : driveRoot_(std::move(driveRoot)) {}
@@ -81,8 +91,7 @@ FileStatus FileTable::open(int number, const Text& path, FileMode mode) {
         entry.handle = openForAppend(entry.mapped);
         if (!entry.handle) return errorFor(path, errno);
     } else {
-        std::error_code error;
-        if (std::filesystem::is_directory(entry.mapped, error)) return errorFor(path, EISDIR);
+        if (FileStatus notAFile = refuseAllButRegularFile(path, entry.mapped)) return notAFile;
         std::ifstream in(entry.mapped, std::ios::binary);
         if (!in) return errorFor(path, errno ? errno : ENOENT);
         if (!readWhole(in, entry.mapped, entry.bytes)) return errorFor(path, EIO);

@@ -1,0 +1,202 @@
+// The notes viewer on large notes files, in the real Qt window (offscreen).
+//
+// NotesViewer/<kind>/<MB> clicks "display notes" on a notes file of that many megabytes, which the
+// viewer shows as one line: its lines run together. The kinds:
+//   0 worded   notes records as Save as Notes writes them, with students' sentences
+//   1 letters  70-character lines of one letter each, no space anywhere
+//   2 number   70-character lines of digits: one long number
+//   3 link     a pasted link, over and over, with no space
+// After the runs the checks are printed: at 3 MB every kind without spaces shows within 2 times
+// the time of the worded notes, and every kind's time grows no faster than its size (3 MB within
+// 5 times the 1 MB time). The checks use the thread's CPU time, since the machine may be shared;
+// wall-clock times are printed beside them. The program fails when a check does not hold.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <string>
+
+#include "app/main_form.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/system/cp1252.h"
+#include "records/record_pieces.h"
+#include "support/temp_dir.h"
+
+namespace stepwise::bench {
+namespace {
+
+using enum ControlId;
+
+constexpr std::size_t megabyte = 1u << 20;
+constexpr int sizesInMegabytes[] = {1, 3};
+const char* const kindNames[] = {"worded", "letters", "number", "link"};
+constexpr int wordedKind = 0;
+const Text notesPath = u"c:\\qwelrand\\notes_Ann_Lee.txt";
+
+// Notes as students write them: one to several lines.
+const Text notesTexts[] = {
+    u"Rate = change in quantity / change in clock time; I keep mixing up which comes first.",
+    u"120 miles / 3 hours = 40 miles per hour.\r\nThat is about 64 km/h.\r\n"
+    u"I wasn\u2019t sure about the conversion factor at first.",
+    u"Remember: the average rate of depth change is &#916;y / &#916;t, in cm/s here.\r\n"
+    u"Ask the instructor whether a rate is always a change divided by a change.",
+};
+
+void appendLine(std::string& bytes, const Text& text, bool lineEnd = true) {
+    appendCp1252(bytes, text);
+    if (lineEnd) bytes += "\r\n";
+}
+
+// Notes records as the program appends them; the closing line has no line end.
+std::string wordedNotes(std::size_t size) {
+    std::string bytes;
+    for (int record = 0; bytes.size() < size; ++record) {
+        appendLine(bytes, separatorLine);
+        appendLine(bytes, Text(timeStampIndent) + u"14:05:09");
+        appendLine(bytes, Text(timeStampIndent) + u"12-07-2026" + u"14:05:09");
+        appendLine(bytes, u"`q003.If you make $60,000 per year then how much do you make per month?");
+        appendLine(bytes, separatorLine);
+        appendLine(bytes, Text(notesLabel) + notesTexts[record % std::size(notesTexts)]);
+        appendLine(bytes, closingLine, false);
+    }
+    return bytes;
+}
+
+std::string unspacedNotes(int kind, std::size_t size) {
+    std::string bytes;
+    for (int line = 0; bytes.size() < size; ++line) {
+        if (kind == 1) bytes += std::string(70, char('a' + line % 26));
+        if (kind == 2) bytes += std::string(70, char('0' + line % 10));
+        if (kind == 3) bytes += "https://www.example.org/courses/rates/assignment001/question003?student=Ann_Lee";
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// A window with a started form whose notes file has the given kind and size. The file is written once.
+class NotesSession {
+public:
+    NotesSession(int kind, int megabytes) : platform_(temp_.path()), form_(platform_) {
+        platform_.connect(form_);
+        form_.state().notesFilePath = notesPath;
+        std::filesystem::create_directories(temp_.path() / "qwelrand");
+        const std::size_t size = megabytes * megabyte;
+        const std::string bytes = kind == wordedKind ? wordedNotes(size) : unspacedNotes(kind, size);
+        std::ofstream(temp_.path() / "qwelrand" / "notes_Ann_Lee.txt", std::ios::binary) << bytes;
+        fileSize_ = bytes.size();
+        platform_.window().show();
+        QCoreApplication::processEvents();
+    }
+
+    std::size_t fileSize() const { return fileSize_; }
+    MainForm& form() { return form_; }
+    Text shown() { return platform_.text(txt_question); }
+
+    void clearDisplayBox() {
+        platform_.setText(txt_question, u"");
+        QCoreApplication::processEvents();
+    }
+
+private:
+    testing::TempDir temp_;
+    qt::QtPlatform platform_;
+    MainForm form_;
+    std::size_t fileSize_ = 0;
+};
+
+void NotesViewer(benchmark::State& state) {
+    NotesSession session(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.clearDisplayBox();
+        state.ResumeTiming();
+        session.form().click(cmd_display_note_file);
+        QCoreApplication::processEvents();  // the box lays itself out and paints what it shows
+    }
+    if (session.shown() != session.form().state().workText || session.shown().empty())
+        state.SkipWithError("the box shows other text than the notes run together");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * session.fileSize()));
+    state.counters["MB"] = double(session.fileSize()) / megabyte;
+}
+
+// Prints the runs as usual and keeps each one's times per iteration for the checks.
+class CheckingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) failed_ = true;
+            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+            const auto slash = run.run_name.args.find('/');
+            const int kind = std::stoi(run.run_name.args.substr(0, slash));
+            const int mb = std::stoi(run.run_name.args.substr(slash + 1));
+            const double iterations = double(run.iterations);
+            times_[{kind, mb}] = {run.cpu_accumulated_time / iterations, run.real_accumulated_time / iterations,
+                                  run.counters.at("MB").value};
+        }
+    }
+
+    // Prints the time per megabyte and the checks; true when they hold.
+    bool checksHold() const {
+        for (int kind = 0; kind < int(std::size(kindNames)); ++kind)
+            for (int mb : sizesInMegabytes)
+                if (!times_.count({kind, mb})) {
+                    std::printf("\nThe checks need every kind and size; not checked.\n");
+                    return !failed_;
+                }
+        bool holds = !failed_;
+        std::printf("\n%-8s | %-25s | %-25s | %-22s | %s\n", "", "1 MB: ms/MB (cpu, wall)", "3 MB: ms/MB (cpu, wall)",
+                    "3 MB / worded 3 MB", "3 MB / 1 MB");
+        const double worded = times_.at({wordedKind, 3}).cpu;
+        for (int kind = 0; kind < int(std::size(kindNames)); ++kind) {
+            const Times small = times_.at({kind, 1}), large = times_.at({kind, 3});
+            const double againstWorded = large.cpu / worded, growth = large.cpu / small.cpu;
+            const bool fast = againstWorded <= 2.0, linear = growth <= 5.0;
+            holds = holds && fast && linear;
+            std::printf("%-8s | %10.1f %10.1f    | %10.1f %10.1f    | %5.2fx %-15s | %5.2fx %s\n", kindNames[kind],
+                        perMb(small.cpu, small), perMb(small.wall, small), perMb(large.cpu, large),
+                        perMb(large.wall, large), againstWorded, fast ? "ok (<= 2x)" : "SLOW (> 2x)", growth,
+                        linear ? "ok (<= 5x)" : "NOT LINEAR (> 5x)");
+        }
+        return holds;
+    }
+
+private:
+    struct Times {
+        double cpu = std::numeric_limits<double>::quiet_NaN();
+        double wall = std::numeric_limits<double>::quiet_NaN();
+        double megabytes = 1;
+    };
+
+    static double perMb(double seconds, const Times& times) { return 1000 * seconds / times.megabytes; }
+
+    std::map<std::pair<int, int>, Times> times_;
+    bool failed_ = false;
+};
+
+// Kinds interleaved within each size, so that they run under the same load of the machine.
+void registerBenchmarks() {
+    for (int mb : sizesInMegabytes)
+        for (int kind = 0; kind < int(std::size(kindNames)); ++kind)
+            benchmark::RegisterBenchmark("NotesViewer", &NotesViewer)
+                ->Args({kind, mb})
+                ->Iterations(mb >= 3 ? 3 : 5)
+                ->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+}  // namespace stepwise::bench
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    stepwise::bench::registerBenchmarks();
+    stepwise::bench::CheckingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.checksHold() ? 0 : 1;
+}
