@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -12,6 +13,8 @@ struct FileError {
     Text path;          // the path as the program formed it
     Text reason;        // the system's reason
     bool notFound = false;
+    // Files that hold the record all the same: it could not be taken back out of them.
+    std::vector<Text> keptRecord;
 };
 
 // No value: the operation succeeded.

@@ -37,7 +37,9 @@ public:
     // The next line without its line end (CR, or CR LF).
     virtual Text readLine(int number) = 0;
     // Closes the numbers that are open, putting what was written into each file whole, flushed to
-    // stable storage; when any file fails, none of them keeps what was written since it was opened.
+    // stable storage, as one unit: killed at any instant, or with another copy of the program
+    // writing to the same files, every file gets it or none does. When any file fails, none of them
+    // keeps what was written since it was opened, except the files the failure names in keptRecord.
     virtual FileStatus closeFiles(std::initializer_list<int> numbers) = 0;
     FileStatus closeFile(int number) { return closeFiles({number}); }
     // Closes every open file, dropping what was not yet put into it.

@@ -12,10 +12,28 @@ FileStatus openRecordFiles(Platform& platform, std::initializer_list<RecordFile>
     return std::nullopt;
 }
 
+namespace {
+
+// The files that kept the record although another file failed: clicking again would record it
+// there twice.
+Text keptRecordAdvice(const FileError& error, const Text& button) {
+    Text files;
+    for (const Text& path : error.keptRecord) files += (files.empty() ? u"" : u", ") + path;
+    return u"The record could not be taken back out of " + files + u", which keeps it; your other files do not "
+           u"have it. Your text is still in the response box, but do not click \"" + button +
+           u"\" again for it, or the record will be there twice.";
+}
+
+}  // namespace
+
 void reportUnrecorded(Platform& platform, const FileError& error, RecordCommand command) {
     const bool notes = command == RecordCommand::saveAsNotes;
     const Text outcome = notes ? u"Your notes were not saved" : u"Your response was not recorded";
     const Text button = notes ? u"Save as Notes" : u"Enter Response";
+    if (!error.keptRecord.empty())
+        return platform.showMessage(outcome + u" in all your files: the file " + error.path +
+                                    u" could not be written (" + error.reason + u").\r\n\r\n" +
+                                    keptRecordAdvice(error, button));
     platform.showMessage(outcome + u": the file " + error.path + u" could not be written (" + error.reason +
                          u").\r\n\r\nNothing of this record was written to any of your files, and your text is "
                          u"still in the response box. Make sure the folder exists and can be written, then "

@@ -2,6 +2,13 @@
 
 #include <fstream>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "records/record_files.h"
 #include "records/record_fixture.h"
 
 namespace stepwise::testing {
@@ -119,6 +126,43 @@ TEST_F(RecordFailure, FilesThatMayNotBeWrittenAreReported) {
     expectReportedAndKept(state().masterFilePath, u"Permission denied");
     EXPECT_EQ(send(), sendBefore);
 }
+
+TEST_F(RecordFailure, AFileThatKeptTheRecordIsNamedSoTheStudentDoesNotClickAgain) {
+    const FileError error{u"c:\\qwelrand\\send_1207Ann_Lee.txt", u"No space left on device", false,
+                          {u"c:\\qwelrand\\masterFile_Ann_Lee.txt"}};
+    for (const auto& [command, button] : {std::pair{RecordCommand::enterResponse, u"\"Enter Response\""},
+                                          std::pair{RecordCommand::saveAsNotes, u"\"Save as Notes\""}}) {
+        platform.messages.clear();
+        reportUnrecorded(platform, error, command);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        const Text& message = platform.messages[0];
+        EXPECT_NE(message.find(u"send_1207Ann_Lee.txt could not be written (No space left on device)"), Text::npos);
+        EXPECT_NE(message.find(u"could not be taken back out of c:\\qwelrand\\masterFile_Ann_Lee.txt, which keeps it"),
+                  Text::npos)
+            << toUtf8(message);
+        EXPECT_NE(message.find(Text(u"do not click ") + button + u" again"), Text::npos) << toUtf8(message);
+        EXPECT_EQ(message.find(u"Nothing of this record"), Text::npos);
+    }
+}
+
+#ifdef __linux__
+// A pipe keeps what went into it: the notes sent into one cannot be taken back.
+TEST_F(RecordFailure, NotesThatWentIntoAPipeAreReportedAsKeptThereAndTakenOutOfTheOtherFiles) {
+    const fs::path pipe = outputFolder() / "notes_pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    state().notesFilePath = u"c:\\qwelrand\\notes_pipe";
+    showQuestion();
+    saveAsNotes();
+    close(reader);
+    expectReportedAndKept(u"c:\\qwelrand\\notes_pipe", u"Invalid argument");
+    EXPECT_NE(platform.messages[0].find(u"could not be taken back out of c:\\qwelrand\\notes_pipe"), Text::npos)
+        << toUtf8(platform.messages[0]);
+    EXPECT_EQ(master(), masterBefore);
+    EXPECT_EQ(send(), sendBefore);
+}
+#endif
 
 }  // namespace
 }  // namespace stepwise::testing

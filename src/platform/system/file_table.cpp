@@ -7,41 +7,17 @@
 #include <system_error>
 #include <vector>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "platform/system/cp1252.h"
+#include "platform/system/file_error.h"
+#include "platform/system/group_commit.h"
 #include "platform/system/path_mapping.h"
 
 namespace stepwise {
 
 namespace {
 
-FileError errorFor(const Text& path, int error) {
-    return FileError{path, fromUtf8(std::generic_category().message(error)), error == ENOENT};
-}
-
 FileError errorFor(const Text& path, const std::error_code& error) {
-    return FileError{path, fromUtf8(error.message()), error == std::errc::no_such_file_or_directory};
-}
-
-std::FILE* openForAppend(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"ab");
-#else
-    return std::fopen(path.c_str(), "ab");
-#endif
-}
-
-int syncToDisk(std::FILE* handle) {
-#ifdef _WIN32
-    return _commit(_fileno(handle));
-#else
-    return fsync(fileno(handle));
-#endif
+    return FileError{path, fromUtf8(error.message()), error == std::errc::no_such_file_or_directory, {}};
 }
 
 // Reads the whole file in one read of the size it has, then whatever follows: a file may grow
@@ -66,9 +42,9 @@ bool readWhole(std::ifstream& in, const std::filesystem::path& path, std::string
 FileStatus refuseAllButRegularFile(const Text& path, const std::filesystem::path& mapped) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(mapped, error);
-    if (status.type() == std::filesystem::file_type::directory) return errorFor(path, EISDIR);
+    if (status.type() == std::filesystem::file_type::directory) return fileErrorFor(path, EISDIR);
     if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return std::nullopt;
-    return FileError{path, u"it is not a regular file", false};
+    return FileError{path, u"it is not a regular file", false, {}};
 }
 
 }  // namespace
@@ -86,15 +62,14 @@ FileStatus FileTable::createDirectory(const Text& path) {
 
 FileStatus FileTable::open(int number, const Text& path, FileMode mode) {
     if (isOpen(number)) close({number});
-    OpenFile entry{path, mapPath(path, driveRoot_), mode, nullptr, {}, 0};
+    OpenFile entry{path, mapPath(path, driveRoot_), mode, {}, {}, 0};
     if (mode == FileMode::Append) {
-        entry.handle = openForAppend(entry.mapped);
-        if (!entry.handle) return errorFor(path, errno);
+        if (const int error = entry.appender.open(entry.mapped)) return fileErrorFor(path, error);
     } else {
         if (FileStatus notAFile = refuseAllButRegularFile(path, entry.mapped)) return notAFile;
         std::ifstream in(entry.mapped, std::ios::binary);
-        if (!in) return errorFor(path, errno ? errno : ENOENT);
-        if (!readWhole(in, entry.mapped, entry.bytes)) return errorFor(path, EIO);
+        if (!in) return fileErrorFor(path, errno ? errno : ENOENT);
+        if (!readWhole(in, entry.mapped, entry.bytes)) return fileErrorFor(path, EIO);
     }
     files_.emplace(number, std::move(entry));
     return std::nullopt;
@@ -132,55 +107,22 @@ Text FileTable::readLine(int number) {
     return decodeCp1252(std::string_view(f.bytes).substr(start, end - start));
 }
 
-FileStatus FileTable::commit(OpenFile& f, long long& sizeBefore) {
-    if (std::fseek(f.handle, 0, SEEK_END) != 0) return errorFor(f.path, errno);
-    sizeBefore = std::ftell(f.handle);
-    if (f.bytes.empty()) return std::nullopt;
-    errno = 0;
-    const bool written = std::fwrite(f.bytes.data(), 1, f.bytes.size(), f.handle) == f.bytes.size() &&
-                         std::fflush(f.handle) == 0 && syncToDisk(f.handle) == 0;
-    if (!written) return errorFor(f.path, errno ? errno : EIO);
-    return std::nullopt;
-}
-
-void FileTable::release(OpenFile& f) {
-    if (f.handle) std::fclose(f.handle);
-    f.handle = nullptr;
-}
-
 FileStatus FileTable::close(std::initializer_list<int> numbers) {
-    struct Committed {
-        OpenFile* file;
-        long long sizeBefore;
-    };
-    std::vector<Committed> committed;
-    FileStatus failure;
+    std::vector<GroupMember> group;
+    bool anythingToWrite = false;
     for (int number : numbers) {
         auto it = files_.find(number);
-        if (it == files_.end() || it->second.mode != FileMode::Append || failure) continue;
-        long long sizeBefore = -1;
-        failure = commit(it->second, sizeBefore);
-        committed.push_back({&it->second, sizeBefore});
+        if (it == files_.end() || it->second.mode != FileMode::Append) continue;
+        OpenFile& f = it->second;
+        group.push_back({f.path, f.mapped, f.appender, f.bytes});
+        anythingToWrite = anythingToWrite || !f.bytes.empty();
     }
-    if (failure) {
-        // Take every file of this group back to where it stood, so no file keeps half a record.
-        for (auto& [f, sizeBefore] : committed) {
-            release(*f);
-            std::error_code ignored;
-            if (sizeBefore >= 0) std::filesystem::resize_file(f->mapped, static_cast<std::uintmax_t>(sizeBefore), ignored);
-        }
-    }
-    for (int number : numbers) {
-        auto it = files_.find(number);
-        if (it == files_.end()) continue;
-        release(it->second);
-        files_.erase(it);
-    }
+    const FileStatus failure = anythingToWrite ? commitGroup(group) : std::nullopt;
+    for (int number : numbers) files_.erase(number);
     return failure;
 }
 
 void FileTable::abandonAll() {
-    for (auto& [number, f] : files_) release(f);
     files_.clear();
 }
 

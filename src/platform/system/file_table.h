@@ -1,14 +1,15 @@
 #pragma once
-// Sequential text files by number. Appended text is kept in memory until the file is closed and then
-// written in one piece and flushed to stable storage, so a record reaches each file whole or not at
-// all, even when the program is killed in the middle of it.
-#include <cstdio>
+// Sequential text files by number. Appended text is kept in memory until the files are closed; the
+// files closed together are then written as one group (see group_commit.h), so a record reaches
+// every file of the group whole or none of them, even when the program is killed in the middle of
+// it or a second copy of the program writes to the same files.
 #include <filesystem>
 #include <initializer_list>
 #include <map>
 #include <string>
 
 #include "platform/file_status.h"
+#include "platform/system/append_file.h"
 #include "platform/text.h"
 
 namespace stepwise {
@@ -35,15 +36,13 @@ private:
         Text path;
         std::filesystem::path mapped;
         FileMode mode;
-        std::FILE* handle = nullptr;  // append mode only
+        AppendFile appender;          // append mode only
         std::string bytes;            // pending output, or the whole content when reading
         std::size_t readPosition = 0;
     };
 
     OpenFile& file(int number, FileMode mode);
     const OpenFile& file(int number, FileMode mode) const;
-    static FileStatus commit(OpenFile& file, long long& sizeBefore);
-    static void release(OpenFile& file);
 
     std::filesystem::path driveRoot_;
     std::map<int, OpenFile> files_;
