@@ -85,10 +85,12 @@ int cutBackFile(const std::filesystem::path& file, long long size) {
 std::optional<RollbackFailure> RollbackJournal::recover() const {
     std::error_code missing;
     if (!std::filesystem::exists(path_, missing)) return std::nullopt;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return RollbackFailure{path_, errno ? errno : EACCES};
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    {
+        std::ifstream in(path_, std::ios::binary);  // closed before the journal is removed
+        if (!in) return RollbackFailure{path_, errno ? errno : EACCES};
+        bytes << in.rdbuf();
+    }
     if (const auto entries = parseJournal(bytes.str()))
         for (const JournalEntry& entry : *entries)
             if (const int error = cutBackFile(entry.file, entry.size)) return RollbackFailure{entry.file, error};
