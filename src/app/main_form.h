@@ -55,7 +55,9 @@ public:
 
 private:
     void askName();
+    void askNameAgain(const FileError& failure);
     void askFolder();
+    void askFolderAgain(const FileError& failure);
     void formFilePaths(const Text& name);
     void placeCursorOnHeader();
     void writeLessonHeader();

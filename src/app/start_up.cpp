@@ -14,8 +14,8 @@ namespace {
 constexpr int masterFile = 1;
 constexpr int sendFile = 2;
 
-// Longer names would make file names that some file systems refuse.
-constexpr std::size_t longestName = 200;
+// The longest file name the file systems the program runs on can hold, in their own units.
+constexpr std::size_t longestFileName = 255;
 
 constexpr std::u16string_view forbiddenInNames = u"\\/:*?\"<>|";
 
@@ -54,9 +54,20 @@ Text nameProblem(const Text& name) {
             return u"Your name contains a control character, which a file name cannot contain.  Please type "
                    u"your name again.";
     }
-    if (name.size() > longestName)
-        return u"Your name is too long to be used in the names of your files.  Please type a shorter form of it.";
     return u"";
+}
+
+OutputFileNames outputFileNames(const Text& name, const Text& date) {
+    const Text n = fileNamePart(name);
+    return {u"masterFile_" + n + u".txt", u"send_" + date.substr(0, 2) + date.substr(3, 2) + n + u".txt",
+            u"notes_" + n + u".txt"};
+}
+
+bool fileNamesFit(Platform& platform, const Text& name) {
+    const OutputFileNames names = outputFileNames(name, platform.dateText());
+    for (const Text* fileName : {&names.master, &names.send, &names.notes})
+        if (platform.fileNameLength(*fileName) > longestFileName) return false;
+    return true;
 }
 
 void MainForm::startLesson() {
@@ -80,11 +91,13 @@ void MainForm::startLesson() {
 void MainForm::askName() {
     for (;;) {
         studentName_ = platform_.inputPrompt(Text(namePrompt));
-        const Text problem = nameProblem(studentName_);
+        Text problem = nameProblem(studentName_);
+        if (problem.empty() && !fileNamesFit(platform_, studentName_)) problem = Text(nameTooLongMessage);
         if (problem.empty()) return;
         platform_.showMessage(problem);
     }
 }
+
 
 void MainForm::askFolder() {
     if (platform_.inputPrompt(Text(changeFolderPrompt)) != u"1") return;
@@ -93,11 +106,10 @@ void MainForm::askFolder() {
 }
 
 void MainForm::formFilePaths(const Text& name) {
-    const Text n = fileNamePart(name);
-    const Text date = platform_.dateText();  // "MM-DD-YYYY"
-    state_.masterFilePath = state_.folderPath + u"\\masterFile_" + n + u".txt";
-    state_.sendFilePath = state_.folderPath + u"\\send_" + date.substr(0, 2) + date.substr(3, 2) + n + u".txt";
-    state_.notesFilePath = state_.folderPath + u"\\notes_" + n + u".txt";
+    const OutputFileNames names = outputFileNames(name, platform_.dateText());
+    state_.masterFilePath = state_.folderPath + u"\\" + names.master;
+    state_.sendFilePath = state_.folderPath + u"\\" + names.send;
+    state_.notesFilePath = state_.folderPath + u"\\" + names.notes;
 }
 
 void MainForm::openAssignment() {
@@ -111,14 +123,31 @@ void MainForm::openAssignment() {
             if (!failure) return;
         }
         platform_.closeFiles({masterFile, sendFile});
-        const bool retry = platform_.askOkCancel(
-            u"Your files cannot be written in the folder " + state_.folderPath + u" (" + failure->path + u": " +
-            failure->reason + u").\r\n\r\nClick OK to choose another folder, or Cancel to quit.");
-        if (!retry) endProgram();
-        state_.folderPath = Text(defaultFolder);
-        askFolder();
+        if (failure->badName)
+            askNameAgain(*failure);
+        else
+            askFolderAgain(*failure);
         formFilePaths(studentName_);
     }
+}
+
+// The folder is there, but the system refuses a file name that the name makes.
+void MainForm::askNameAgain(const FileError& failure) {
+    platform_.showMessage(u"Your files cannot be given names made from the name you typed (" +
+                          platform_.displayPath(failure.path) + u": " + failure.reason +
+                          u").\r\n\r\nPlease type your name again, in a shorter form or with fewer special "
+                          u"characters.");
+    askName();
+}
+
+void MainForm::askFolderAgain(const FileError& failure) {
+    const bool retry = platform_.askOkCancel(
+        u"Your files cannot be written in the folder " + platform_.displayPath(state_.folderPath) + u" (" +
+        platform_.displayPath(failure.path) + u": " + failure.reason +
+        u").\r\n\r\nClick OK to choose another folder, or Cancel to quit.");
+    if (!retry) endProgram();
+    state_.folderPath = Text(defaultFolder);
+    askFolder();
 }
 
 void MainForm::placeCursorOnHeader() {

@@ -1,5 +1,6 @@
 #pragma once
 // Fixed texts and small rules of the lesson start-up.
+#include "platform/platform.h"
 #include "platform/text.h"
 
 namespace stepwise {
@@ -23,7 +24,25 @@ Text threeDigits(const Text& number);
 // The name as it goes into the file names: every space replaced by "_", nothing else changed.
 Text fileNamePart(const Text& name);
 
-// Why a name cannot be part of a file name, or "" when it can.
+// Why a name cannot be part of a file name (a character no file name can hold), or "" when it can.
 Text nameProblem(const Text& name);
+
+// For a name that makes a file name longer than the file system holds.
+inline constexpr std::u16string_view nameTooLongMessage =
+    u"Your name is too long to be used in the names of your files: the file system holds names of at most "
+    u"255 units, and letters other than A to Z may count as two or more.  Please type a shorter form of "
+    u"your name.";
+
+// The names of the three output files for a name on a date ("MM-DD-YYYY").
+struct OutputFileNames {
+    Text master;  // "masterFile_" + N + ".txt"
+    Text send;    // "send_" + MM + DD + N + ".txt"
+    Text notes;   // "notes_" + N + ".txt"
+};
+OutputFileNames outputFileNames(const Text& name, const Text& date);
+
+// Whether every file name the name makes fits the file system (255 units at most, counted as
+// the file system counts them).
+bool fileNamesFit(Platform& platform, const Text& name);
 
 }  // namespace stepwise

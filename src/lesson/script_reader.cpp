@@ -18,7 +18,9 @@ bool startsWith(const Text& text, std::u16string_view prefix) { return TextView(
 // Takes the next non-empty script line, classifies it by its marker and keeps what the record
 // commands need. At the next assignment's header the program ends.
 void MainForm::readNextQuestion() {
-    if (state_.responsePending) platform_.setText(ControlId::txt_answer, state_.responsePrompt);
+    // The student moved on without recording: the default text replaces theirs, as an edit they
+    // can undo in the box.
+    if (state_.responsePending) platform_.replaceTextUndoably(ControlId::txt_answer, state_.responsePrompt);
     state_.responsePending = false;
 
     Text block;

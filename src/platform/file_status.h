@@ -15,6 +15,7 @@ struct FileError {
     bool notFound = false;
     // Files that hold the record all the same: it could not be taken back out of them.
     std::vector<Text> keptRecord;
+    bool badName = false;  // the folder is there, but a file of this name cannot be made in it
 };
 
 // No value: the operation succeeded.

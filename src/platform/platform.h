@@ -19,12 +19,26 @@ public:
     virtual Text text(ControlId box) = 0;
     virtual void setText(ControlId box, const Text& text) = 0;
 
-    // A modal prompt with a message and one empty entry line; "" when cancelled.
-    virtual Text inputPrompt(const Text& message) = 0;
+    // Replaces the whole text as one edit the student can undo: Ctrl+Z in the box brings back
+    // the text it replaced.
+    virtual void replaceTextUndoably(ControlId box, const Text& text) = 0;
+
+    // A modal prompt with a message and one empty entry line; "" when cancelled. The answer is one
+    // line: of a text holding line breaks (pasted, or put there by a tool) only the first line
+    // counts, as in a single-line entry field, so no answer can break the line it is written on.
+    Text inputPrompt(const Text& message) { return firstLine(promptForLine(message)); }
     // A modal message with an OK button.
     virtual void showMessage(const Text& message) = 0;
     // A modal question answered with OK (true) or Cancel (false).
     virtual bool askOkCancel(const Text& message) = 0;
+
+    // A path as the program forms it ("c:\qwelrand\masterFile_Ann_Lee.txt"), named as the student's
+    // system names it ("/home/ann/qwelrand/masterFile_Ann_Lee.txt" on Linux), with one kind of
+    // separator: the form every message shows.
+    virtual Text displayPath(const Text& path) = 0;
+    // The length of a file name in the units the file system counts: UTF-8 bytes on Linux,
+    // UTF-16 code units on Windows.
+    virtual std::size_t fileNameLength(const Text& fileName) = 0;
 
     // Files by number. Paths are kept as the program forms them ("c:\qwelrand\...").
     virtual FileStatus createDirectory(const Text& path) = 0;
@@ -69,6 +83,10 @@ public:
 
     // Closes the window and leaves the event loop; the process exits with status 0.
     virtual void closeWindowAndExit() = 0;
+
+protected:
+    // The front end's prompt behind inputPrompt: what its entry line holds after OK.
+    virtual Text promptForLine(const Text& message) = 0;
 };
 
 }  // namespace stepwise

@@ -54,6 +54,25 @@ double numericValue(TextView text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
+Text firstLine(TextView text) { return Text(text.substr(0, text.find_first_of(u"\r\n"))); }
+
+Text withCrLfBreaks(TextView text) {
+    Text out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == CR) {
+            out += CRLF;
+            if (i + 1 < text.size() && text[i + 1] == LF) ++i;
+        } else if (c == LF) {
+            out += CRLF;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 Text decimalText(long long number) { return fromUtf8(std::to_string(number)); }
 
 Text fromUtf8(std::string_view utf8) {

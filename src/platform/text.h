@@ -26,6 +26,12 @@ Text midText(TextView text, std::size_t position);
 // The number written at the start of the text, leading blanks skipped; 0 when there is none.
 double numericValue(TextView text);
 
+// The text up to its first line break (CR or LF); the whole text when it has none.
+Text firstLine(TextView text);
+
+// Every lone CR and every lone LF as CR LF; CR LF stays as it is.
+Text withCrLfBreaks(TextView text);
+
 // Decimal digits of a whole number, without sign or blanks when it is not negative.
 Text decimalText(long long number);
 

@@ -35,6 +35,8 @@ void LineItem::appendTo(Text& line) const {
 Text formatLine(std::initializer_list<LineItem> items, LineEnd end) {
     Text line;
     for (const LineItem& item : items) item.appendTo(line);
+    // A box or a tool may hand over a lone CR or LF; the files break lines with CR LF only.
+    if (line.find_first_of(u"\r\n") != Text::npos) line = withCrLfBreaks(line);
     if (end == LineEnd::CrLf) line += CRLF;
     return line;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Every line of an output file is one write of a list of items: texts as they stand, numbers in
-// general format with a space before (a minus sign when negative) and a space after.
+// general format with a space before (a minus sign when negative) and a space after. A line break
+// inside a text is written as CR LF, whatever form it came in, so every CR and every LF in the
+// files belongs to a CR LF pair.
 #include <initializer_list>
 #include <variant>
 

@@ -31,10 +31,10 @@ void reportUnrecorded(Platform& platform, const FileError& error, RecordCommand 
     const Text outcome = notes ? u"Your notes were not saved" : u"Your response was not recorded";
     const Text button = notes ? u"Save as Notes" : u"Enter Response";
     if (!error.keptRecord.empty())
-        return platform.showMessage(outcome + u" in all your files: the file " + error.path +
+        return platform.showMessage(outcome + u" in all your files: the file " + platform.displayPath(error.path) +
                                     u" could not be written (" + error.reason + u").\r\n\r\n" +
                                     keptRecordAdvice(error, button));
-    platform.showMessage(outcome + u": the file " + error.path + u" could not be written (" + error.reason +
+    platform.showMessage(outcome + u": the file " + platform.displayPath(error.path) + u" could not be written (" + error.reason +
                          u").\r\n\r\nNothing of this record was written to any of your files, and your text is "
                          u"still in the response box. Make sure the folder exists and can be written, then "
                          u"click \"" + button + u"\" again.");

@@ -2,8 +2,8 @@
 
 namespace stepwise {
 
-Text unreadableFileMessage(const FileError& error) {
-    return u"The file " + error.path + u" cannot be shown: " + error.reason + u".";
+Text unreadableFileMessage(Platform& platform, const FileError& error) {
+    return u"The file " + platform.displayPath(error.path) + u" cannot be shown: " + error.reason + u".";
 }
 
 Text noNotesYetMessage() {
@@ -13,7 +13,7 @@ Text noNotesYetMessage() {
 bool openForViewing(Platform& platform, int number, const Text& path, const std::optional<Text>& whenMissing) {
     const FileStatus failure = platform.openFile(number, path, FileMode::Read);
     if (!failure) return true;
-    platform.showMessage(failure->notFound && whenMissing ? *whenMissing : unreadableFileMessage(*failure));
+    platform.showMessage(failure->notFound && whenMissing ? *whenMissing : unreadableFileMessage(platform, *failure));
     return false;
 }
 

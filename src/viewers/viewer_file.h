@@ -12,7 +12,7 @@ inline constexpr int notesViewerFile = 3;
 inline constexpr int sendViewerFile = 5;
 
 // The message for a file that cannot be shown: its path and the system's reason.
-Text unreadableFileMessage(const FileError& error);
+Text unreadableFileMessage(Platform& platform, const FileError& error);
 
 // The message for display notes before any notes record exists.
 Text noNotesYetMessage();

@@ -110,6 +110,97 @@ TEST_F(StartUp, RefusesNamesAFileNameCannotHoldAndAsksAgain) {
     EXPECT_EQ(files, 2u) << "nothing is written outside the output folder";
 }
 
+TEST_F(StartUp, OnlyTheFirstLineOfANameOrFolderAnswerCounts) {
+    std::filesystem::create_directories(temp.path() / "good");
+    platform.answers = {u"Ann Lee\nsecond line", u"1\r\n", u"c:\\good\rc:\\elsewhere"};
+    form.load();
+    ASSERT_FALSE(form.ended());
+    EXPECT_EQ(platform.prompts.size(), 3u);
+    EXPECT_EQ(state().folderPath, u"c:\\good");
+    EXPECT_EQ(state().masterFilePath, u"c:\\good\\masterFile_Ann_Lee.txt");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+// Names counted in the units of the file system: the master file's name, "masterFile_" + N +
+// ".txt", is the longest the name makes and may hold 255 of them.
+TEST(NameLength, IsCountedInTheFileSystemsOwnUnits) {
+    auto repeat = [](const Text& piece, int times) {
+        Text out;
+        for (int i = 0; i < times; ++i) out += piece;
+        return out;
+    };
+    struct Case {
+        const char* what;
+        Text name;
+        bool fitsInUtf8Bytes, fitsInUtf16Units;
+    };
+    const Case cases[] = {
+        {"240 letters", Text(240, u'a'), true, true},
+        {"241 letters", Text(241, u'a'), false, false},
+        {"120 deltas, 240 bytes", repeat(u"\u0394", 120), true, true},
+        {"125 deltas, 250 bytes", repeat(u"\u0394", 125), false, true},
+        {"61 emoji, 244 bytes", repeat(u"\U0001F600", 61), false, true},
+        {"121 emoji, 242 units", repeat(u"\U0001F600", 121), false, false},
+        {"100 accented letters, 300 bytes", repeat(u"e\u0301", 100), false, true},
+    };
+    TempDir dir;
+    FakePlatform platform(dir.path());
+#ifdef _WIN32
+    const bool windows = true;
+#else
+    const bool windows = false;
+#endif
+    for (const Case& c : cases)
+        EXPECT_EQ(fileNamesFit(platform, c.name), windows ? c.fitsInUtf16Units : c.fitsInUtf8Bytes) << c.what;
+}
+
+#ifndef _WIN32
+TEST_F(StartUp, ANameTooLongForTheFileSystemIsAskedAgainWithAMessage) {
+    Text deltas;
+    for (int i = 0; i < 125; ++i) deltas += u"\u0394";
+    platform.answers = {deltas, u"Ann Lee", u""};
+    form.load();
+    ASSERT_FALSE(form.ended());
+    EXPECT_EQ(platform.messages, std::vector<Text>{Text(nameTooLongMessage)});
+    EXPECT_EQ(platform.prompts[1], platform.prompts[0]);
+    EXPECT_EQ(state().masterFilePath, u"c:\\qwelrand\\masterFile_Ann_Lee.txt");
+    EXPECT_GT(master().size(), headerTail.size());
+}
+#endif
+
+// A platform whose file system refuses the file names of the first name typed, as a file system
+// refuses characters it cannot store.
+class RefusingPlatform : public FakePlatform {
+public:
+    using FakePlatform::FakePlatform;
+    Text refusedPath;
+    FileStatus openFile(int number, const Text& path, FileMode mode) override {
+        if (path == refusedPath) {
+            FileError refused{path, u"Invalid or incomplete multibyte or wide character"};
+            refused.badName = true;
+            return refused;
+        }
+        return FakePlatform::openFile(number, path, mode);
+    }
+};
+
+TEST(StartUpName, ANameTheFileSystemRefusesIsAskedAgainNotTheFolder) {
+    TempDir dir;
+    RefusingPlatform platform(dir.path());
+    MainForm form(platform);
+    platform.refusedPath = u"c:\\qwelrand\\masterFile_Zo\u00EB.txt";
+    platform.answers = {u"Zo\u00EB", u"", u"Zoe"};
+    form.load();
+    ASSERT_FALSE(form.ended());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].find(u"type your name again"), Text::npos) << toUtf8(platform.messages[0]);
+    EXPECT_NE(platform.messages[0].find(shownPath(dir.path() / "qwelrand" / "masterFile_Zo\u00EB.txt")), Text::npos);
+    EXPECT_EQ(platform.prompts.size(), 3u) << "name, folder, then the name again";
+    EXPECT_EQ(platform.prompts[2], platform.prompts[0]);
+    EXPECT_EQ(form.state().folderPath, u"c:\\qwelrand");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "qwelrand" / "masterFile_Zoe.txt"));
+}
+
 TEST_F(StartUp, AnUnwritableFolderIsReportedAndAnotherFolderCanBeChosen) {
     std::filesystem::create_directories(temp.path() / "good");
     platform.answers = {u"Ann Lee", u"1", u"c:\\missing", u"1", u"c:\\good"};
@@ -117,7 +208,8 @@ TEST_F(StartUp, AnUnwritableFolderIsReportedAndAnotherFolderCanBeChosen) {
     form.load();
     ASSERT_FALSE(form.ended());
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].find(u"c:\\missing"), Text::npos);
+    EXPECT_NE(platform.messages[0].find(shownPath(temp.path() / "missing")), Text::npos) << toUtf8(platform.messages[0]);
+    EXPECT_NE(platform.messages[0].find(shownPath(temp.path() / "missing" / "masterFile_Ann_Lee.txt")), Text::npos);
     EXPECT_NE(platform.messages[0].find(u"No such file or directory"), Text::npos);
     EXPECT_EQ(readBytes(temp.path() / "good" / "masterFile_Ann_Lee.txt").size() > headerTail.size(), true);
 }

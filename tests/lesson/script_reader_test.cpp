@@ -116,6 +116,16 @@ TEST_F(ScriptReader, KeepsWhatTheStudentTypedIntoTheDisplayBox) {
     EXPECT_EQ(display(), u"first -- my note second");
 }
 
+TEST_F(ScriptReader, AnUnrecordedAnswerReplacedByNextCanBeUndone) {
+    useScript({u"first", u"second", u"third"});
+    next();
+    EXPECT_TRUE(platform.undoTexts.empty()) << "nothing was pending: the box is left alone";
+    platform.boxes[ControlId::txt_answer] = u"my unrecorded answer";
+    next();
+    EXPECT_EQ(response(), state().responsePrompt);
+    EXPECT_EQ(platform.undoTexts[ControlId::txt_answer], u"my unrecorded answer");
+}
+
 TEST_F(ScriptReader, RunsOneRoutinePerClickAndShowsTheBlockAfterIt) {
     useScript({u"`routine graph1", u"Plain block", u"`ROUTINE Graph-2", u"`routine graph3"});
     next();

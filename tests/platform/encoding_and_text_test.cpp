@@ -40,12 +40,31 @@ TEST(TextHelpers, FollowTheLessonsPositionRules) {
     EXPECT_EQ(numericValue(u"-4.5x"), -4.5);
 }
 
+TEST(TextHelpers, FirstLineEndsAtAnyLineBreak) {
+    EXPECT_EQ(firstLine(u"2\nsure"), u"2");
+    EXPECT_EQ(firstLine(u"3\r"), u"3");
+    EXPECT_EQ(firstLine(u"Ann Lee\r\nsecond"), u"Ann Lee");
+    EXPECT_EQ(firstLine(u"\nafter"), u"");
+    EXPECT_EQ(firstLine(u"one line \u20AC"), u"one line \u20AC");
+    EXPECT_EQ(firstLine(u""), u"");
+}
+
+TEST(TextHelpers, EveryLineBreakBecomesCrLf) {
+    EXPECT_EQ(withCrLfBreaks(u"a\r\nb"), u"a\r\nb");
+    EXPECT_EQ(withCrLfBreaks(u"a\nb\rc"), u"a\r\nb\r\nc");
+    EXPECT_EQ(withCrLfBreaks(u"\r\r\n\n"), u"\r\n\r\n\r\n");
+    EXPECT_EQ(withCrLfBreaks(u"\n\r"), u"\r\n\r\n");
+    EXPECT_EQ(withCrLfBreaks(u"no break \u00E9"), u"no break \u00E9");
+}
+
 TEST(LineWriter, JoinsItemsAndWritesNumbersBetweenSpaces) {
     EXPECT_EQ(formatLine({u"`questionNumber", 10003.0}), u"`questionNumber 10003 \r\n");
     EXPECT_EQ(formatLine({u"a", u"b"}, LineEnd::None), u"ab");
     EXPECT_EQ(formatLine({-5.0}), u"-5 \r\n");
     EXPECT_EQ(formatLine({0.5}), u" .5 \r\n");
     EXPECT_EQ(formatLine({u"line\r\nbreak"}), u"line\r\nbreak\r\n");
+    EXPECT_EQ(formatLine({u"lone\nlf", u" and lone\r"}), u"lone\r\nlf and lone\r\n\r\n");
+    EXPECT_EQ(formatLine({u"split\r", u"\npair"}, LineEnd::None), u"split\r\npair");
     EXPECT_EQ(formatLine({}), u"\r\n");
 }
 
@@ -62,6 +81,31 @@ TEST(PathMapping, ADriveLetterStandsForTheRootAndBackslashesSeparate) {
     EXPECT_EQ(mapPath(u"c:\\Zo\u00EB", root), std::filesystem::path("/home/ann/Zo\xC3\xAB"));
 }
 #endif
+
+// Messages name a path as the student's system names it, with one kind of separator.
+TEST(PathMapping, PathsAreShownAsTheSystemNamesThem) {
+    struct Case {
+        Text formed, shown;
+    };
+#ifdef _WIN32
+    const std::filesystem::path root;  // the real drive
+    const Case cases[] = {
+        {u"c:\\qwelrand\\masterFile_Ann_Lee.txt", u"c:\\qwelrand\\masterFile_Ann_Lee.txt"},
+        {u"c:/work/stepwise\\send_1207Ann_Lee.txt", u"c:\\work\\stepwise\\send_1207Ann_Lee.txt"},
+        {u"c:\\work\\\\notes_Ann_Lee.txt", u"c:\\work\\notes_Ann_Lee.txt"},
+        {u"\\\\server\\share\\m.txt", u"\\\\server\\share\\m.txt"},
+    };
+#else
+    const std::filesystem::path root = "/home/ann";
+    const Case cases[] = {
+        {u"c:\\qwelrand\\masterFile_Ann_Lee.txt", u"/home/ann/qwelrand/masterFile_Ann_Lee.txt"},
+        {u"/srv/course\\send_1207Ann_Lee.txt", u"/srv/course/send_1207Ann_Lee.txt"},
+        {u"c:\\work\\\\notes_Zo\u00EB.txt", u"/home/ann/work/notes_Zo\u00EB.txt"},
+        {u"relative/folder\\m.txt", u"relative/folder/m.txt"},
+    };
+#endif
+    for (const Case& c : cases) EXPECT_EQ(toUtf8(displayPath(c.formed, root)), toUtf8(c.shown));
+}
 
 }  // namespace
 }  // namespace stepwise

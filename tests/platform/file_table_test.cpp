@@ -84,6 +84,18 @@ TEST_F(FileTableTest, FailuresNameThePathAndTheReason) {
     EXPECT_FALSE(files.isOpen(5));
 }
 
+TEST_F(FileTableTest, ANameTheFolderCannotHoldIsToldApartFromAFolderThatIsNotThere) {
+    const Text tooLong = u"c:\\" + Text(300, u'a') + u".txt";
+    const FileStatus refused = files.open(1, tooLong, FileMode::Append);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->badName) << toUtf8(refused->reason);
+    EXPECT_FALSE(refused->reason.empty());
+    const FileStatus missingFolder = files.open(1, u"c:\\nowhere\\m.txt", FileMode::Append);
+    ASSERT_TRUE(missingFolder);
+    EXPECT_FALSE(missingFolder->badName);
+    EXPECT_FALSE(files.isOpen(1));
+}
+
 #ifdef __linux__
 TEST_F(FileTableTest, AFailedWriteLeavesNoFileOfTheGroupChanged) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";

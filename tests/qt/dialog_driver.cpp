@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,29 +42,49 @@ void DialogDriver::poll() {
     dialog->setProperty(seenProperty, true);
     ShownDialog record = describe(dialog);
     record.answered = !answers_.empty();
-    shown_.push_back(record);
     const DialogAnswer next = record.answered ? answers_.front() : DialogAnswer::cancel();
     if (record.answered) answers_.pop_front();
-    answer(dialog, next);
+    answer(dialog, next, record);
+    shown_.push_back(record);
 }
 
 ShownDialog DialogDriver::describe(QWidget* dialog) const {
-    ShownDialog record{dialog->objectName(), dialog->windowTitle(), {}, {}, watched_ && watched_->isVisible(), true};
-    if (auto* box = qobject_cast<QMessageBox*>(dialog))
-        record.message = box->text();
-    else if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("promptMessage")))
+    ShownDialog record;
+    record.kind = dialog->objectName();
+    record.title = dialog->windowTitle();
+    record.windowVisible = watched_ && watched_->isVisible();
+    record.answered = true;
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        record.shownMessage = box->text();
+        record.message = QString(record.shownMessage).remove(QChar(0x200B));
+    } else if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("promptMessage"))) {
         record.message = label->text();
+    }
+    record.width = dialog->width();
+    record.height = dialog->height();
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || label->width() <= record.labelWidth) continue;
+        record.labelWidth = label->width();
+        record.labelHeight = label->height();
+    }
     if (auto* entry = dialog->findChild<QLineEdit*>(QStringLiteral("promptAnswer"))) record.initialEntry = entry->text();
     return record;
 }
 
-void DialogDriver::answer(QWidget* dialog, const DialogAnswer& answer) {
+void DialogDriver::answer(QWidget* dialog, const DialogAnswer& answer, ShownDialog& record) {
     if (answer.action == DialogAnswer::Action::Close) {
         dialog->close();
         return;
     }
-    if (auto* entry = dialog->findChild<QLineEdit*>(QStringLiteral("promptAnswer")))
+    if (auto* entry = dialog->findChild<QLineEdit*>(QStringLiteral("promptAnswer"))) {
         QTest::keyClicks(entry, answer.typed);
+        for (int i = 0; i < answer.cursorLeft; ++i) QTest::keyClick(entry, Qt::Key_Left);
+        if (!answer.pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(answer.pasted);
+            QTest::keySequence(entry, QKeySequence::Paste);
+        }
+        record.finalEntry = entry->text();
+    }
     const QString buttonName = answer.action == DialogAnswer::Action::Ok ? QStringLiteral("okButton")
                                                                          : QStringLiteral("cancelButton");
     if (auto* button = dialog->findChild<QAbstractButton*>(buttonName))

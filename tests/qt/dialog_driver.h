@@ -18,17 +18,26 @@ struct DialogAnswer {
     enum class Action { Ok, Cancel, Close };
     Action action = Action::Ok;
     QString typed;  // typed into the entry line before the button is clicked, when there is one
+    QString pasted;  // then pasted there from the clipboard with Ctrl+V, when not empty
+    int cursorLeft = 0;  // Left presses between typing and pasting
 
     static DialogAnswer ok(QString typed = {}) { return {Action::Ok, std::move(typed)}; }
     static DialogAnswer cancel(QString typed = {}) { return {Action::Cancel, std::move(typed)}; }
     static DialogAnswer close() { return {Action::Close, {}}; }
+    static DialogAnswer paste(QString typed, int cursorLeft, QString pasted) {
+        return {Action::Ok, std::move(typed), std::move(pasted), cursorLeft};
+    }
 };
 
 struct ShownDialog {
     QString kind;          // the dialog's object name: "inputPrompt", "messageBox" or "okCancelBox"
     QString title;
-    QString message;       // the input prompt's label, or the message box's text
+    QString message;       // the input prompt's label, or the message box's text as it reads
+    QString shownMessage;  // the message box's text as given to the box, break hints included
     QString initialEntry;  // what the entry line held when the dialog appeared
+    QString finalEntry;    // what it held when the button was clicked
+    int width = 0, height = 0;        // the dialog's size, once laid out
+    int labelWidth = 0, labelHeight = 0;  // the size of its message
     bool windowVisible;    // whether the watched window was visible at that moment
     bool answered;         // false when no scripted answer was left and the dialog was cancelled
 };
@@ -48,7 +57,7 @@ public:
 private:
     void poll();
     ShownDialog describe(QWidget* dialog) const;
-    static void answer(QWidget* dialog, const DialogAnswer& answer);
+    static void answer(QWidget* dialog, const DialogAnswer& answer, ShownDialog& record);
 
     std::deque<DialogAnswer> answers_;
     QPointer<const QWidget> watched_;

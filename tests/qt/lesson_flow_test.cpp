@@ -57,6 +57,24 @@ TEST_F(LessonFlow, AnAnswerTypedInTheWindowIsRecordedWithItsRating) {
     EXPECT_EQ(widgetText(ControlId::txt_answer), QString());
 }
 
+TEST_F(LessonFlow, AnAnswerReplacedByNextComesBackWithCtrlZ) {
+    ASSERT_TRUE(start());
+    click(ControlId::cmdNextQuestion);
+    auto* answer = window().controlAs<QPlainTextEdit>(ControlId::txt_answer);
+    answer->selectAll();
+    QTest::keyClicks(answer, QStringLiteral("my first line"));
+    QTest::keyClick(answer, Qt::Key_Return);
+    QTest::keyClicks(answer, QStringLiteral("and my second"));
+    click(ControlId::cmdNextQuestion);
+    EXPECT_EQ(boxText(ControlId::txt_answer), defaultResponsePrompt());
+
+    answer->setFocus();
+    QTest::keyClick(answer, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(boxText(ControlId::txt_answer), u"my first line\r\nand my second");
+    QTest::keyClick(answer, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(boxText(ControlId::txt_answer), defaultResponsePrompt()) << "and redone";
+}
+
 TEST_F(LessonFlow, ARoutineThatEndsTheProgramClosesTheWindow) {
     ASSERT_TRUE(start());
     form.state().scriptLines.at(2) = u"`routine exit-prog";

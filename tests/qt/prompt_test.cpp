@@ -1,6 +1,7 @@
 // The modal prompts, and the real start-up answering them before the window appears.
 #include <gtest/gtest.h>
 
+#include <QScreen>
 #include <filesystem>
 
 #include "app/start_up.h"
@@ -51,6 +52,37 @@ TEST_F(QtLessonTest, InputPromptGivesTheTypedTextAndNothingWhenCancelledOrClosed
     EXPECT_EQ(platform.inputPrompt(u"Empty?"), u"");
     EXPECT_EQ(dialogs->messages(), (QStringList{"Name?", "Again?", "Closed?", "Empty?"}));
     EXPECT_EQ(dialogs->unanswered(), 0);
+}
+
+// A pasted text keeps its first line, and what stood after the cursor stays, as in a single-line
+// entry field on Windows.
+TEST_F(QtLessonTest, TheEntryLineTakesOnlyTheFirstLineOfAPastedText) {
+    auto dialogs = answering({DialogAnswer::paste(QStringLiteral("ac"), 1, QStringLiteral("b\r\nextra")),
+                              DialogAnswer::paste({}, 0, QStringLiteral("2\nsure")),
+                              DialogAnswer::paste(QStringLiteral("x"), 0, QStringLiteral("3\r"))});
+    EXPECT_EQ(platform.inputPrompt(u"Name?"), u"abc");
+    EXPECT_EQ(platform.inputPrompt(u"Rating?"), u"2");
+    EXPECT_EQ(platform.inputPrompt(u"Again?"), u"x3");
+    ASSERT_EQ(dialogs->shown().size(), 3u);
+    EXPECT_EQ(dialogs->shown()[0].finalEntry, QStringLiteral("abc"));
+    EXPECT_EQ(dialogs->shown()[1].finalEntry, QStringLiteral("2"));
+    EXPECT_EQ(dialogs->shown()[2].finalEntry, QStringLiteral("x3"));
+}
+
+TEST_F(QtLessonTest, ALongPathWrapsInsideTheMessageBox) {
+    const Text path = u"/home/ann/" + Text(120, u'w') + u"/qwelrand/masterFile_" + Text(90, u'n') + u".txt";
+    const Text message = u"Your response was not recorded: the file " + path + u" could not be written.";
+    auto dialogs = answering({DialogAnswer::ok(), DialogAnswer::ok()});
+    platform.showMessage(message);
+    EXPECT_TRUE(platform.askOkCancel(message));
+    ASSERT_EQ(dialogs->shown().size(), 2u);
+    const int screenWidth = window().screen()->availableGeometry().width();
+    for (const ShownDialog& shown : dialogs->shown()) {
+        EXPECT_EQ(shown.message, qt::toQString(message)) << "the student reads the path unchanged";
+        EXPECT_LT(shown.width, screenWidth * 3 / 4) << "the box keeps to a readable width";
+        EXPECT_LE(shown.labelWidth, shown.width);
+        EXPECT_GE(shown.labelHeight, 4 * window().fontMetrics().height()) << "the path wraps onto several lines";
+    }
 }
 
 TEST_F(QtLessonTest, MessagesShowTheirLineBreaksAndOkCancelAnswersTrueOrFalse) {

@@ -137,6 +137,34 @@ TEST_F(ResponseRecord, LineBreaksInTheResponseAndInTheBlockAreWrittenAsTheyStand
                           closing + "\r\n");
 }
 
+TEST_F(ResponseRecord, RatingsKeepTheirFirstLineAndLoneLineBreaksAreWrittenAsCrLf) {
+    struct Case {
+        Text rating;
+        std::string written;
+    };
+    for (const Case& c : {Case{u"2\nsure", "2"}, Case{u"3\r", "3"}, Case{u"1\r\nand more", "1"}, Case{u"\n0", ""}}) {
+        SCOPED_TRACE(toUtf8(c.rating));
+        showBlock(u"`q004.  block", u"question", u"4");
+        type(u"one\ntwo\rthree\r\n");
+        platform.answers = {c.rating};
+        enterResponse();
+        const std::string tail = "RESPONSE -->  \r\none\r\ntwo\r\nthree\r\n\r\nconfidence assessment:  " +
+                                 c.written + "\r\n" + closing + "\r\n";
+        ASSERT_GE(send().size(), tail.size());
+        EXPECT_EQ(send().substr(send().size() - tail.size()), tail);
+        EXPECT_EQ(master().substr(master().size() - tail.size()), tail);
+    }
+    showBlock(u"`a004.  answer", u"answer", u"4");
+    type(u"notes\n");
+    platform.answers = {u"3\nobvious"};
+    enterResponse();
+    EXPECT_EQ(state().selfCritiqueRating, u"3");
+    saveAsNotes();
+    EXPECT_TRUE(everyLineBreakIsCrLf(master()));
+    EXPECT_TRUE(everyLineBreakIsCrLf(send()));
+    EXPECT_TRUE(everyLineBreakIsCrLf(notes()));
+}
+
 TEST_F(ResponseRecord, TheFirstRecordCreatesMissingFiles) {
     std::filesystem::remove(outputFolder() / "masterFile_Ann_Lee.txt");
     std::filesystem::remove(outputFolder() / "send_1207Ann_Lee.txt");

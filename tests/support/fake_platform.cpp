@@ -7,7 +7,12 @@ namespace stepwise::testing {
 
 FakePlatform::FakePlatform(const std::filesystem::path& driveRoot) : SystemPlatform(driveRoot) {}
 
-Text FakePlatform::inputPrompt(const Text& message) {
+void FakePlatform::replaceTextUndoably(ControlId box, const Text& text) {
+    undoTexts[box] = boxes[box];
+    boxes[box] = text;
+}
+
+Text FakePlatform::promptForLine(const Text& message) {
     prompts.push_back(message);
     if (onPrompt) return onPrompt(message);
     if (answers.empty()) return u"";
@@ -45,6 +50,19 @@ std::string readBytes(const std::filesystem::path& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+Text shownPath(std::filesystem::path path) {
+    const std::u8string utf8 = path.make_preferred().u8string();
+    return fromUtf8(std::string(utf8.begin(), utf8.end()));
+}
+
+bool everyLineBreakIsCrLf(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) return false;
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+    }
+    return true;
 }
 
 }  // namespace stepwise::testing

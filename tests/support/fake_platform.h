@@ -37,6 +37,7 @@ public:
     LocalTime clock{2026, 12, 7, 14, 5, 9};
 
     std::map<ControlId, Text> boxes;
+    std::map<ControlId, Text> undoTexts;  // what an undo in each box would bring back
     std::map<ControlId, std::vector<Circle>> circles;
     std::map<ControlId, Picture> pictures;
     std::map<ControlId, std::pair<float, float>> scales;
@@ -50,7 +51,9 @@ public:
 
     Text text(ControlId box) override { return boxes[box]; }
     void setText(ControlId box, const Text& text) override { boxes[box] = text; }
-    Text inputPrompt(const Text& message) override;
+    // Keeps the replaced text where an undo would find it.
+    void replaceTextUndoably(ControlId box, const Text& text) override;
+    Text promptForLine(const Text& message) override;
     void showMessage(const Text& message) override { messages.push_back(message); }
     bool askOkCancel(const Text& message) override;
     float nextRandom() override;
@@ -70,5 +73,11 @@ protected:
 
 // Bytes of a file under the drive root, "" when it does not exist.
 std::string readBytes(const std::filesystem::path& path);
+
+// A real path as the student's messages name it: the system's own separators.
+Text shownPath(std::filesystem::path path);
+
+// Whether every CR and every LF in the bytes belongs to a CR LF pair.
+bool everyLineBreakIsCrLf(const std::string& bytes);
 
 }  // namespace stepwise::testing

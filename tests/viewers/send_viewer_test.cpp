@@ -64,7 +64,8 @@ TEST_F(SendViewer, AMissingSendFileIsReportedWithItsPathAndTheBoxIsUnchanged) {
     form.click(cmd_displayCumulativeText);
     EXPECT_EQ(displayBox(), u"B");
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], u"The file c:\\qwelrand\\send_1207Ann_Lee.txt cannot be shown: No such file or directory.");
+    EXPECT_EQ(platform.messages[0],
+              u"The file " + shownPath(sendPath()) + u" cannot be shown: No such file or directory.");
     EXPECT_FALSE(platform.isFileOpen(sendViewerFile));
     EXPECT_FALSE(form.ended());
 }
@@ -77,7 +78,7 @@ TEST_F(SendViewer, ASendFileThatCannotBeReadIsReportedAndTheBoxIsUnchanged) {
     EXPECT_EQ(displayBox(), u"B");
     ASSERT_EQ(platform.messages.size(), 1u);
     const std::string message = toUtf8(platform.messages[0]);
-    EXPECT_NE(message.find("c:\\qwelrand\\send_1207Ann_Lee.txt"), std::string::npos) << message;
+    EXPECT_NE(message.find(toUtf8(shownPath(sendPath()))), std::string::npos) << message;
     EXPECT_NE(message.find("directory"), std::string::npos) << message;
 }
 

@@ -58,9 +58,9 @@ void DialogDriver::poll() {
             answer = answers_.front();
             answers_.pop_front();
         }
-        shown_.push_back(shown);
         lastAnswered_ = dialog;
-        answerDialog(dialog, answer);
+        shown.finalEntry = answerDialog(dialog, answer);
+        shown_.push_back(shown);
         return;  // one dialog per tick: the next one appears only after this one closes
     }
 }

@@ -1,5 +1,7 @@
 #include "win32/modal_dialogs.h"
 
+#include <cstring>
+
 #include "platform/win32/input_prompt.h"
 
 namespace stepwise::testing {
@@ -67,9 +69,32 @@ ShownDialog describeDialog(HWND dialog) {
     return shown;
 }
 
-void answerDialog(HWND dialog, const DialogAnswer& answer) {
-    if (HWND entry = GetDlgItem(dialog, win32::promptAnswerId))
+// Puts text on the clipboard, as another program's copy would.
+bool putClipboardText(HWND owner, const std::wstring& text) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool put = false;
+    if (memory) {
+        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!put) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return put;
+}
+
+std::wstring answerDialog(HWND dialog, const DialogAnswer& answer) {
+    std::wstring entryText;
+    if (HWND entry = GetDlgItem(dialog, win32::promptAnswerId)) {
         SendMessageW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.typed.c_str()));
+        if (!answer.pasted.empty() && putClipboardText(dialog, answer.pasted)) {
+            SendMessageW(entry, EM_SETSEL, answer.caret, answer.caret);
+            SendMessageW(entry, WM_PASTE, 0, 0);
+        }
+        entryText = windowText(entry);
+    }
     const int buttonId = answer.action == DialogAnswer::Action::Ok ? IDOK : IDCANCEL;
     HWND button = answer.action == DialogAnswer::Action::Close ? nullptr : GetDlgItem(dialog, buttonId);
     // A message box with OK alone has no Cancel button: closing it is its cancel.
@@ -77,6 +102,7 @@ void answerDialog(HWND dialog, const DialogAnswer& answer) {
         PostMessageW(button, BM_CLICK, 0, 0);
     else
         PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return entryText;
 }
 
 }  // namespace stepwise::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/input_prompt.h"
+#include "platform/win32/wide_text.h"
 #include "win32/win32_lesson_fixture.h"
 
 namespace stepwise::testing {
@@ -77,6 +78,55 @@ TEST(InputPromptLayout, ALongMessageGetsTheRoomItNeedsAboveTheEntryLine) {
     EXPECT_GE(needed, 5 * lineHeight);  // wrapped onto several lines, and three of its own
     EXPECT_GE(shown, needed);
     EXPECT_GE(gapToEntry, 0);
+}
+
+// A pasted text keeps its first line in the entry line, and what stood after the caret stays;
+// whatever the entry line holds, the answer is one line.
+TEST_F(Win32LessonTest, TheEntryLineTakesOnlyTheFirstLineOfAPastedText) {
+    auto dialogs = answering({DialogAnswer::paste(L"ac", 1, L"b\r\nextra"), DialogAnswer::paste(L"", 0, L"2\nsure"),
+                              DialogAnswer::paste(L"x", 1, L"3\r"), DialogAnswer::ok(L"1\r\nset by a tool")});
+    EXPECT_EQ(platform.inputPrompt(u"Name?"), u"abc");
+    EXPECT_EQ(platform.inputPrompt(u"Rating?"), u"2");
+    EXPECT_EQ(platform.inputPrompt(u"Again?"), u"x3");
+    EXPECT_EQ(platform.inputPrompt(u"Set?"), u"1");
+    ASSERT_EQ(dialogs->shown().size(), 4u);
+    EXPECT_EQ(dialogs->shown()[0].finalEntry, L"abc");
+    EXPECT_EQ(dialogs->shown()[1].finalEntry, L"2");
+    EXPECT_EQ(dialogs->shown()[2].finalEntry, L"x3");
+}
+
+TEST_F(Win32LessonTest, ALongPathWrapsInsideTheMessageBox) {
+    const Text path = u"c:\\Users\\ann\\" + Text(120, u'w') + u"\\qwelrand\\masterFile_" + Text(90, u'n') + u".txt";
+    const Text message = u"Your response was not recorded: the file " + path + u" could not be written.";
+    RECT workArea{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    auto dialogs = answering({DialogAnswer::ok()});
+    RECT box{}, text{};
+    int lineHeight = 0;
+    dialogs->onDialog = [&](HWND dialog) {
+        GetWindowRect(dialog, &box);
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t cls[16];
+            if (!GetClassNameW(child, cls, 16) || lstrcmpiW(cls, L"Static") != 0 || windowText(child).empty()) continue;
+            GetWindowRect(child, &text);
+            HDC dc = GetDC(child);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            SelectObject(dc, old);
+            ReleaseDC(child, dc);
+            lineHeight = metrics.tmHeight;
+        }
+    };
+    platform.showMessage(message);
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].message, win32::toWide(message));
+    EXPECT_GE(box.left, workArea.left);
+    EXPECT_LE(box.right, workArea.right);
+    EXPECT_GE(text.left, box.left);
+    EXPECT_LE(text.right, box.right);
+    ASSERT_GT(lineHeight, 0);
+    EXPECT_GE(text.bottom - text.top, 4 * lineHeight) << "the path wraps onto several lines";
 }
 
 TEST_F(Win32LessonTest, MessagesShowWithTheProgramsTitleAndOkCancelTellsTheChoice) {

@@ -76,6 +76,24 @@ TEST_F(Win32LessonTest, NextShowsTheFirstBlockAndEnterResponseRecordsIt) {
     EXPECT_EQ(platform.text(txt_answer), u"");
 }
 
+TEST_F(Win32LessonTest, AnAnswerReplacedByNextComesBackWithCtrlZ) {
+    ASSERT_TRUE(start());
+    click(cmdNextQuestion);
+    HWND box = control(txt_answer);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    for (const wchar_t c : std::wstring(L"my answer")) SendMessageW(box, WM_CHAR, c, 1);
+    SendMessageW(box, WM_CHAR, VK_RETURN, 1);
+    for (const wchar_t c : std::wstring(L"and more")) SendMessageW(box, WM_CHAR, c, 1);
+    ASSERT_EQ(platform.text(txt_answer), u"my answer\r\nand more");
+
+    click(cmdNextQuestion);
+    EXPECT_EQ(platform.text(txt_answer), form.state().responsePrompt);
+    SetFocus(box);
+    SendMessageW(box, WM_CHAR, 0x1A, 1);  // Ctrl+Z, as the keyboard delivers it to the box
+    EXPECT_EQ(platform.text(txt_answer), u"my answer\r\nand more");
+}
+
 TEST_F(Win32LessonTest, ButtonsWithoutAHandlerChangeNothing) {
     ASSERT_TRUE(start());
     const std::string masterBefore = master(), sendBefore = send();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/control_table.h"
+#include "platform/qt/one_line_validator.h"
 #include "platform/qt/qt_text.h"
 
 namespace stepwise::qt {
@@ -25,7 +26,7 @@ void prepare(QMessageBox& box, const QString& message, const char* name) {
     box.setObjectName(QString::fromLatin1(name));
     box.setWindowTitle(toQString(programTitle));
     box.setTextFormat(Qt::PlainText);
-    box.setText(message);
+    box.setText(withBreaksInLongWords(message));
 }
 
 }  // namespace
@@ -43,6 +44,7 @@ QString askForText(QWidget* parent, const QString& message) {
 
     auto* answer = new QLineEdit(&dialog);
     answer->setObjectName(QStringLiteral("promptAnswer"));
+    answer->setValidator(new OneLineValidator(answer));
     label->setBuddy(answer);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);

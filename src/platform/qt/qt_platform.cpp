@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QThread>
 
 #include "app/main_form.h"
@@ -49,9 +50,23 @@ void QtPlatform::setText(ControlId box, const Text& text) {
         line->setText(toQString(text));
 }
 
+void QtPlatform::replaceTextUndoably(ControlId box, const Text& text) {
+    if (auto* large = window_->controlAs<QPlainTextEdit>(box)) {
+        // One edit of the document, so that one undo brings the whole old text back.
+        QTextCursor cursor(large->document());
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(toBoxDocumentText(text));
+        cursor.endEditBlock();
+    } else if (auto* line = window_->controlAs<QLineEdit>(box)) {
+        line->selectAll();
+        line->insert(toQString(text));
+    }
+}
+
 QWidget* QtPlatform::promptParent() { return window_->isVisible() ? window_.get() : nullptr; }
 
-Text QtPlatform::inputPrompt(const Text& message) {
+Text QtPlatform::promptForLine(const Text& message) {
     return toText(askForText(promptParent(), toDisplayText(message)));
 }
 

@@ -31,8 +31,8 @@ public:
 
     Text text(ControlId box) override;
     void setText(ControlId box, const Text& text) override;
+    void replaceTextUndoably(ControlId box, const Text& text) override;
 
-    Text inputPrompt(const Text& message) override;
     void showMessage(const Text& message) override;
     bool askOkCancel(const Text& message) override;
 
@@ -48,6 +48,9 @@ public:
     void beep() override;
 
     void closeWindowAndExit() override;
+
+protected:
+    Text promptForLine(const Text& message) override;
 
 private:
     // The parent for prompts: the window once it is shown; before that the prompts stand alone.

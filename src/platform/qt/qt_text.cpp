@@ -60,4 +60,42 @@ QString toDisplayText(TextView text) {
     return display;
 }
 
+namespace {
+
+constexpr qsizetype longWord = 40;     // characters; shorter words are left as they stand
+constexpr qsizetype longStretch = 30;  // characters between breaks within a long word
+constexpr QChar zeroWidthSpace(0x200B);
+
+bool isFolderSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+
+void appendWithBreaks(QString& out, QStringView word) {
+    if (word.size() <= longWord) {
+        out += word;
+        return;
+    }
+    qsizetype sinceBreak = 0;
+    for (const QChar c : word) {
+        out += c;
+        if (isFolderSeparator(c) || ++sinceBreak >= longStretch) {
+            out += zeroWidthSpace;
+            sinceBreak = 0;
+        }
+    }
+}
+
+}  // namespace
+
+QString withBreaksInLongWords(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    qsizetype wordStart = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !text[i].isSpace()) continue;
+        appendWithBreaks(out, QStringView(text).mid(wordStart, i - wordStart));
+        if (i < text.size()) out += text[i];
+        wordStart = i + 1;
+    }
+    return out;
+}
+
 }  // namespace stepwise::qt

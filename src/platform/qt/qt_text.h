@@ -24,4 +24,8 @@ QString toBoxDocumentText(TextView text);
 // Text for a label or message: CR LF, a lone CR and a lone LF each become one "\n".
 QString toDisplayText(TextView text);
 
+// Lets a message wrap a long path inside its box: a word longer than a line gets a zero-width
+// space after each folder separator, and after every few characters of a long stretch without one.
+QString withBreaksInLongWords(const QString& text);
+
 }  // namespace stepwise::qt

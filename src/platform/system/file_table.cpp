@@ -20,6 +20,15 @@ FileError errorFor(const Text& path, const std::error_code& error) {
     return FileError{path, fromUtf8(error.message()), error == std::errc::no_such_file_or_directory, {}};
 }
 
+// A file that cannot be made although its folder is there: the file name is at fault (too long,
+// characters the file system refuses; Windows reports a refused name as a missing file), not the
+// folder.
+bool nameRefused(const std::filesystem::path& path, int error) {
+    if (error != ENAMETOOLONG && error != EILSEQ && error != EINVAL && error != ENOENT) return false;
+    std::error_code ignored;
+    return std::filesystem::is_directory(path.parent_path(), ignored);
+}
+
 // Reads the whole file in one read of the size it has, then whatever follows: a file may grow
 // while it is read, and some files report no size.
 bool readWhole(std::ifstream& in, const std::filesystem::path& path, std::string& bytes) {
@@ -64,7 +73,11 @@ FileStatus FileTable::open(int number, const Text& path, FileMode mode) {
     if (isOpen(number)) close({number});
     OpenFile entry{path, mapPath(path, driveRoot_), mode, {}, {}, 0};
     if (mode == FileMode::Append) {
-        if (const int error = entry.appender.open(entry.mapped)) return fileErrorFor(path, error);
+        if (const int error = entry.appender.open(entry.mapped)) {
+            FileError failure = fileErrorFor(path, error);
+            failure.badName = nameRefused(entry.mapped, error);
+            return failure;
+        }
     } else {
         if (FileStatus notAFile = refuseAllButRegularFile(path, entry.mapped)) return notAFile;
         std::ifstream in(entry.mapped, std::ios::binary);

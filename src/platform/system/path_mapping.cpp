@@ -12,7 +12,39 @@ bool startsWithDriveLetter(const Text& path) {
     return (d >= u'a' && d <= u'z') || (d >= u'A' && d <= u'Z');
 }
 
+#ifdef _WIN32
+constexpr char16_t separator = u'\\';
+bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+Text nativeText(const std::filesystem::path& path) { return Text(path.native().begin(), path.native().end()); }
+#else
+constexpr char16_t separator = u'/';
+bool isSeparator(char16_t c) { return c == u'/'; }
+Text nativeText(const std::filesystem::path& path) { return fromUtf8(path.native()); }
+#endif
+
 }  // namespace
+
+Text displayPath(const Text& programPath, const std::filesystem::path& driveRoot) {
+    const Text mapped = nativeText(mapPath(programPath, driveRoot));
+    Text shown;
+    shown.reserve(mapped.size());
+    for (std::size_t i = 0; i < mapped.size(); ++i) {
+        if (!isSeparator(mapped[i])) {
+            shown += mapped[i];
+        } else if (i < 2 || shown.back() != separator) {
+            shown += separator;
+        }
+    }
+    return shown;
+}
+
+std::size_t fileNameLength(const Text& fileName) {
+#ifdef _WIN32
+    return fileName.size();
+#else
+    return toUtf8(fileName).size();
+#endif
+}
 
 #ifdef _WIN32
 // The program's paths are Windows paths and are used as they stand. Only when a root is given (the

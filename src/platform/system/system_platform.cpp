@@ -6,7 +6,11 @@
 
 namespace stepwise {
 
-SystemPlatform::SystemPlatform(std::filesystem::path driveRoot) : files_(std::move(driveRoot)) {}
+SystemPlatform::SystemPlatform(std::filesystem::path driveRoot) : driveRoot_(driveRoot), files_(std::move(driveRoot)) {}
+
+Text SystemPlatform::displayPath(const Text& path) { return stepwise::displayPath(path, driveRoot_); }
+
+std::size_t SystemPlatform::fileNameLength(const Text& fileName) { return stepwise::fileNameLength(fileName); }
 
 std::filesystem::path SystemPlatform::homeDirectoryRoot() { return homeDirectory(); }
 

@@ -15,6 +15,9 @@ public:
     // driveRoot: the directory a leading drive letter stands for (ignored on Windows).
     explicit SystemPlatform(std::filesystem::path driveRoot = homeDirectoryRoot());
 
+    Text displayPath(const Text& path) override;
+    std::size_t fileNameLength(const Text& fileName) override;
+
     FileStatus createDirectory(const Text& path) override { return files_.createDirectory(path); }
     FileStatus openFile(int number, const Text& path, FileMode mode) override { return files_.open(number, path, mode); }
     void writeText(int number, const Text& text) override { files_.write(number, text); }
@@ -39,6 +42,7 @@ protected:
 private:
     static std::filesystem::path homeDirectoryRoot();
 
+    std::filesystem::path driveRoot_;
     FileTable files_;
     RandomSource random_;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Text between the core and the W functions of Windows. Both are UTF-16 and both break lines with
 // CR LF, so the code units pass unchanged; only line breaks other than CR LF are made CR LF, since
-// an edit control breaks a line at CR LF alone.
+// an edit control breaks a line at CR LF alone (withCrLfBreaks in platform/text.h).
 #include <string>
 #include <string_view>
 
@@ -11,8 +11,5 @@ namespace stepwise::win32 {
 
 std::wstring toWide(TextView text);
 Text fromWide(std::wstring_view text);
-
-// Every lone CR and every lone LF as CR LF; CR LF stays as it is.
-Text withCrLfBreaks(TextView text);
 
 }  // namespace stepwise::win32

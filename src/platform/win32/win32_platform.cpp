@@ -55,9 +55,18 @@ void Win32Platform::setText(ControlId box, const Text& text) {
     if (HWND edit = editControl(box)) SetWindowTextW(edit, toWide(withCrLfBreaks(text)).c_str());
 }
 
+void Win32Platform::replaceTextUndoably(ControlId box, const Text& text) {
+    HWND edit = editControl(box);
+    if (!edit) return;
+    // Replacing the whole selection with the undo flag set: the edit control keeps the old text
+    // for its undo (Ctrl+Z).
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toWide(withCrLfBreaks(text)).c_str()));
+}
+
 HWND Win32Platform::promptOwner() const { return window_.isVisible() ? window_.hwnd() : nullptr; }
 
-Text Win32Platform::inputPrompt(const Text& message) {
+Text Win32Platform::promptForLine(const Text& message) {
     const std::optional<std::wstring> typed =
         askForText(promptOwner(), toWide(programTitle), toWide(withCrLfBreaks(message)));
     return typed ? fromWide(*typed) : Text{};
