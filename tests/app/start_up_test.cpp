@@ -194,7 +194,7 @@ TEST(StartUpName, ANameTheFileSystemRefusesIsAskedAgainNotTheFolder) {
     ASSERT_FALSE(form.ended());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find(u"type your name again"), Text::npos) << toUtf8(platform.messages[0]);
-    EXPECT_NE(platform.messages[0].find(shownPath(dir.path() / "qwelrand" / "masterFile_Zo\u00EB.txt")), Text::npos);
+    EXPECT_NE(platform.messages[0].find(shownPath(dir.path() / "qwelrand" / std::filesystem::path(u"masterFile_Zo\u00EB.txt"))), Text::npos);
     EXPECT_EQ(platform.prompts.size(), 3u) << "name, folder, then the name again";
     EXPECT_EQ(platform.prompts[2], platform.prompts[0]);
     EXPECT_EQ(form.state().folderPath, u"c:\\qwelrand");

@@ -21,9 +21,9 @@ struct DialogAnswer {
     QString pasted;  // then pasted there from the clipboard with Ctrl+V, when not empty
     int cursorLeft = 0;  // Left presses between typing and pasting
 
-    static DialogAnswer ok(QString typed = {}) { return {Action::Ok, std::move(typed)}; }
-    static DialogAnswer cancel(QString typed = {}) { return {Action::Cancel, std::move(typed)}; }
-    static DialogAnswer close() { return {Action::Close, {}}; }
+    static DialogAnswer ok(QString typed = {}) { return {Action::Ok, std::move(typed), {}, 0}; }
+    static DialogAnswer cancel(QString typed = {}) { return {Action::Cancel, std::move(typed), {}, 0}; }
+    static DialogAnswer close() { return {Action::Close, {}, {}, 0}; }
     static DialogAnswer paste(QString typed, int cursorLeft, QString pasted) {
         return {Action::Ok, std::move(typed), std::move(pasted), cursorLeft};
     }

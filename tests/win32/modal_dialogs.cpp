@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/win32/input_prompt.h"
+#include "platform/win32/message_dialog.h"
 
 namespace stepwise::testing {
 
@@ -26,8 +27,10 @@ BOOL CALLBACK collectDialog(HWND window, LPARAM data) {
     return TRUE;
 }
 
-// The text of a message box: its one static control that is not the icon.
+// The text of a message: the program's message box, or the one static control of a system
+// message box that is not the icon.
 std::wstring messageBoxText(HWND dialog) {
+    if (HWND text = GetDlgItem(dialog, win32::messageTextId)) return windowText(text);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!hasClass(child, L"Static") || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
         std::wstring text = windowText(child);

@@ -16,9 +16,9 @@ struct DialogAnswer {
     std::wstring pasted;  // then pasted there from the clipboard at caret, when not empty
     int caret = 0;
 
-    static DialogAnswer ok(std::wstring typed = {}) { return {Action::Ok, std::move(typed)}; }
-    static DialogAnswer cancel(std::wstring typed = {}) { return {Action::Cancel, std::move(typed)}; }
-    static DialogAnswer close() { return {Action::Close, {}}; }
+    static DialogAnswer ok(std::wstring typed = {}) { return {Action::Ok, std::move(typed), {}, 0}; }
+    static DialogAnswer cancel(std::wstring typed = {}) { return {Action::Cancel, std::move(typed), {}, 0}; }
+    static DialogAnswer close() { return {Action::Close, {}, {}, 0}; }
     static DialogAnswer paste(std::wstring typed, int caret, std::wstring pasted) {
         return {Action::Ok, std::move(typed), std::move(pasted), caret};
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/input_prompt.h"
+#include "platform/win32/message_dialog.h"
 #include "platform/win32/wide_text.h"
 #include "win32/win32_lesson_fixture.h"
 
@@ -105,18 +106,16 @@ TEST_F(Win32LessonTest, ALongPathWrapsInsideTheMessageBox) {
     int lineHeight = 0;
     dialogs->onDialog = [&](HWND dialog) {
         GetWindowRect(dialog, &box);
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t cls[16];
-            if (!GetClassNameW(child, cls, 16) || lstrcmpiW(cls, L"Static") != 0 || windowText(child).empty()) continue;
-            GetWindowRect(child, &text);
-            HDC dc = GetDC(child);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, old);
-            ReleaseDC(child, dc);
-            lineHeight = metrics.tmHeight;
-        }
+        HWND shown = GetDlgItem(dialog, win32::messageTextId);
+        ASSERT_NE(shown, nullptr);
+        GetWindowRect(shown, &text);
+        HDC dc = GetDC(shown);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(shown, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(shown, dc);
+        lineHeight = metrics.tmHeight;
     };
     platform.showMessage(message);
     ASSERT_EQ(dialogs->shown().size(), 1u);

@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/input_prompt.h"
+#include "platform/win32/message_dialog.h"
 #include "platform/win32/picture_box.h"
 #include "platform/win32/wide_text.h"
 
@@ -73,13 +74,12 @@ Text Win32Platform::promptForLine(const Text& message) {
 }
 
 void Win32Platform::showMessage(const Text& message) {
-    MessageBoxW(promptOwner(), toWide(withCrLfBreaks(message)).c_str(), toWide(programTitle).c_str(),
-                MB_OK | MB_SETFOREGROUND);
+    showMessageDialog(promptOwner(), toWide(programTitle), toWide(withCrLfBreaks(message)), MessageButtons::ok);
 }
 
 bool Win32Platform::askOkCancel(const Text& message) {
-    return MessageBoxW(promptOwner(), toWide(withCrLfBreaks(message)).c_str(), toWide(programTitle).c_str(),
-                       MB_OKCANCEL | MB_DEFBUTTON1 | MB_SETFOREGROUND) == IDOK;
+    return showMessageDialog(promptOwner(), toWide(programTitle), toWide(withCrLfBreaks(message)),
+                             MessageButtons::okCancel);
 }
 
 void Win32Platform::setUserScale(ControlId box, float width, float height) {
