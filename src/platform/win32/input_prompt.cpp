@@ -45,12 +45,15 @@ INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             SetDlgItemTextW(dialog, promptMessageId, state->message->c_str());
             SendDlgItemMessageW(dialog, promptAnswerId, EM_SETLIMITTEXT, 0, 0);
-            keepToOneLine(GetDlgItem(dialog, promptAnswerId));
             fitMessage(dialog, *state->message);
             centre(dialog);
             SetFocus(GetDlgItem(dialog, promptAnswerId));
             return FALSE;  // the focus is set
         case WM_COMMAND:
+            if (LOWORD(wParam) == promptAnswerId && HIWORD(wParam) == EN_CHANGE) {
+                keepFirstLine(reinterpret_cast<HWND>(lParam));
+                return TRUE;
+            }
             if (LOWORD(wParam) == IDOK) {
                 HWND entry = GetDlgItem(dialog, promptAnswerId);
                 std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(entry)) + 1, L'\0');

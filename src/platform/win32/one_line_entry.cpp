@@ -1,47 +1,37 @@
 #include "platform/win32/one_line_entry.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 namespace stepwise::win32 {
 
 namespace {
 
-constexpr UINT_PTR subclassId = 0x534C;  // one subclass of this kind per control
-
-std::wstring clipboardText(HWND owner) {
-    std::wstring text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
+std::wstring textOf(HWND entry) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(entry)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(entry, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void pasteFirstLine(HWND entry) {
-    if (GetWindowLongW(entry, GWL_STYLE) & ES_READONLY) return;
-    std::wstring text = clipboardText(entry);
-    if (const std::size_t lineBreak = text.find_first_of(L"\r\n"); lineBreak != std::wstring::npos)
-        text.resize(lineBreak);
-    SendMessageW(entry, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-LRESULT CALLBACK oneLineProc(HWND entry, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_PASTE) {
-        pasteFirstLine(entry);
-        return 0;
-    }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(entry, oneLineProc, subclassId);
-    return DefSubclassProc(entry, message, wParam, lParam);
+void removeRange(HWND entry, std::size_t from, std::size_t to) {
+    SendMessageW(entry, EM_SETSEL, from, to);
+    SendMessageW(entry, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
 }
 
 }  // namespace
 
-void keepToOneLine(HWND entry) { SetWindowSubclass(entry, oneLineProc, subclassId, 0); }
+void keepFirstLine(HWND entry) {
+    const std::wstring text = textOf(entry);
+    const std::size_t lineBreak = text.find_first_of(L"\r\n");
+    if (lineBreak == std::wstring::npos) return;
+    // The line never holds a break, so the break came with the text just put in, which ends at the
+    // caret: that text's further lines go, the text after the caret stays.
+    DWORD selectionStart = 0, caret = 0;
+    SendMessageW(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&caret));
+    removeRange(entry, lineBreak, caret > lineBreak ? caret : text.size());
+    const std::wstring rest = textOf(entry);
+    if (const std::size_t more = rest.find_first_of(L"\r\n"); more != std::wstring::npos)
+        removeRange(entry, more, rest.size());
+    SendMessageW(entry, EM_SETSEL, lineBreak, lineBreak);
+}
 
 }  // namespace stepwise::win32
