@@ -16,9 +16,9 @@ namespace {
 
 // The files that kept the record although another file failed: clicking again would record it
 // there twice.
-Text keptRecordAdvice(const FileError& error, const Text& button) {
+Text keptRecordAdvice(Platform& platform, const FileError& error, const Text& button) {
     Text files;
-    for (const Text& path : error.keptRecord) files += (files.empty() ? u"" : u", ") + path;
+    for (const Text& path : error.keptRecord) files += (files.empty() ? u"" : u", ") + platform.displayPath(path);
     return u"The record could not be taken back out of " + files + u", which keeps it; your other files do not "
            u"have it. Your text is still in the response box, but do not click \"" + button +
            u"\" again for it, or the record will be there twice.";
@@ -33,7 +33,7 @@ void reportUnrecorded(Platform& platform, const FileError& error, RecordCommand 
     if (!error.keptRecord.empty())
         return platform.showMessage(outcome + u" in all your files: the file " + platform.displayPath(error.path) +
                                     u" could not be written (" + error.reason + u").\r\n\r\n" +
-                                    keptRecordAdvice(error, button));
+                                    keptRecordAdvice(platform, error, button));
     platform.showMessage(outcome + u": the file " + platform.displayPath(error.path) + u" could not be written (" + error.reason +
                          u").\r\n\r\nNothing of this record was written to any of your files, and your text is "
                          u"still in the response box. Make sure the folder exists and can be written, then "

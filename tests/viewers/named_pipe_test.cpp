@@ -64,7 +64,7 @@ TEST_P(NamedPipeViewer, IsNotOpenedAndTheStudentIsToldItCannotBeShown) {
     EXPECT_EQ(displayBox(), u"B");
     EXPECT_EQ(state().workText, u"W");
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], u"The file " + viewedPathAsFormed() + u" cannot be shown: it is not a regular file.");
+    EXPECT_EQ(platform.messages[0], u"The file " + shownPath(viewedPath()) + u" cannot be shown: it is not a regular file.");
     EXPECT_FALSE(platform.isFileOpen(notesViewerFile));
     EXPECT_FALSE(platform.isFileOpen(sendViewerFile));
     EXPECT_FALSE(form.ended());
