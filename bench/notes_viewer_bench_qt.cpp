@@ -19,18 +19,14 @@
 #include <map>
 #include <string>
 
-#include "app/main_form.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/system/cp1252.h"
 #include "records/record_pieces.h"
-#include "support/temp_dir.h"
+#include "viewer_bench_window.h"
 
 namespace stepwise::bench {
 namespace {
 
 using enum ControlId;
 
-constexpr std::size_t megabyte = 1u << 20;
 constexpr int sizesInMegabytes[] = {1, 3};
 const char* const kindNames[] = {"worded", "letters", "number", "link"};
 constexpr int wordedKind = 0;
@@ -45,22 +41,17 @@ const Text notesTexts[] = {
     u"Ask the instructor whether a rate is always a change divided by a change.",
 };
 
-void appendLine(std::string& bytes, const Text& text, bool lineEnd = true) {
-    appendCp1252(bytes, text);
-    if (lineEnd) bytes += "\r\n";
-}
-
 // Notes records as the program appends them; the closing line has no line end.
 std::string wordedNotes(std::size_t size) {
     std::string bytes;
     for (int record = 0; bytes.size() < size; ++record) {
-        appendLine(bytes, separatorLine);
-        appendLine(bytes, Text(timeStampIndent) + u"14:05:09");
-        appendLine(bytes, Text(timeStampIndent) + u"12-07-2026" + u"14:05:09");
-        appendLine(bytes, u"`q003.If you make $60,000 per year then how much do you make per month?");
-        appendLine(bytes, separatorLine);
-        appendLine(bytes, Text(notesLabel) + notesTexts[record % std::size(notesTexts)]);
-        appendLine(bytes, closingLine, false);
+        appendRecordLine(bytes, separatorLine);
+        appendRecordLine(bytes, Text(timeStampIndent) + u"14:05:09");
+        appendRecordLine(bytes, Text(timeStampIndent) + u"12-07-2026" + u"14:05:09");
+        appendRecordLine(bytes, u"`q003.If you make $60,000 per year then how much do you make per month?");
+        appendRecordLine(bytes, separatorLine);
+        appendRecordLine(bytes, Text(notesLabel) + notesTexts[record % std::size(notesTexts)]);
+        appendRecordLine(bytes, closingLine, false);
     }
     return bytes;
 }
@@ -77,34 +68,15 @@ std::string unspacedNotes(int kind, std::size_t size) {
 }
 
 // A window with a started form whose notes file has the given kind and size. The file is written once.
-class NotesSession {
+class NotesSession : public ViewerBenchWindow {
 public:
-    NotesSession(int kind, int megabytes) : platform_(temp_.path()), form_(platform_) {
-        platform_.connect(form_);
-        form_.state().notesFilePath = notesPath;
-        std::filesystem::create_directories(temp_.path() / "qwelrand");
+    NotesSession(int kind, int megabytes) {
+        form().state().notesFilePath = notesPath;
         const std::size_t size = megabytes * megabyte;
-        const std::string bytes = kind == wordedKind ? wordedNotes(size) : unspacedNotes(kind, size);
-        std::ofstream(temp_.path() / "qwelrand" / "notes_Ann_Lee.txt", std::ios::binary) << bytes;
-        fileSize_ = bytes.size();
-        platform_.window().show();
-        QCoreApplication::processEvents();
+        writeFileAndShow("notes_Ann_Lee.txt", kind == wordedKind ? wordedNotes(size) : unspacedNotes(kind, size));
     }
 
-    std::size_t fileSize() const { return fileSize_; }
-    MainForm& form() { return form_; }
-    Text shown() { return platform_.text(txt_question); }
-
-    void clearDisplayBox() {
-        platform_.setText(txt_question, u"");
-        QCoreApplication::processEvents();
-    }
-
-private:
-    testing::TempDir temp_;
-    qt::QtPlatform platform_;
-    MainForm form_;
-    std::size_t fileSize_ = 0;
+    Text shown() { return platform().text(txt_question); }
 };
 
 void NotesViewer(benchmark::State& state) {

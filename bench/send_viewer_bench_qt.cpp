@@ -26,18 +26,14 @@
 #endif
 #include <sstream>
 
-#include "app/main_form.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/system/cp1252.h"
 #include "records/record_pieces.h"
-#include "support/temp_dir.h"
+#include "viewer_bench_window.h"
 
 namespace stepwise::bench {
 namespace {
 
 using enum ControlId;
 
-constexpr std::size_t megabyte = 1u << 20;
 constexpr int sizesInMegabytes[] = {1, 10, 50};
 const Text sendPath = u"c:\\qwelrand\\send_1207Ann_Lee.txt";
 
@@ -87,9 +83,8 @@ public:
     }
 
 private:
-    void line(std::string& bytes, const Text& text, bool lineEnd = true) {
-        appendCp1252(bytes, text);
-        if (lineEnd) bytes += "\r\n";
+    static void line(std::string& bytes, const Text& text, bool lineEnd = true) {
+        appendRecordLine(bytes, text, lineEnd);
     }
 
     // Every session of the day opens with a lesson header; its code line holds bytes 128 to 255.
@@ -124,33 +119,19 @@ private:
 };
 
 // A window with a started form whose SEND file has the given size. The file is written once.
-class ViewerSession {
+class ViewerSession : public ViewerBenchWindow {
 public:
-    explicit ViewerSession(int megabytes) : platform_(temp_.path()), form_(platform_) {
-        platform_.connect(form_);
-        platform_.seedRandom(1);
-        form_.state().sendFilePath = sendPath;
-        std::filesystem::create_directories(temp_.path() / "qwelrand");
-        const std::string bytes = SendFileBuilder(form_).build(megabytes * megabyte);
-        std::ofstream(file(), std::ios::binary) << bytes;
-        fileSize_ = bytes.size();
-        platform_.window().show();
-        QCoreApplication::processEvents();
+    explicit ViewerSession(int megabytes) {
+        platform().seedRandom(1);
+        form().state().sendFilePath = sendPath;
+        writeFileAndShow(sendFileName, SendFileBuilder(form()).build(megabytes * megabyte));
         // One untimed click first: the fonts for the file's characters load on the first showing.
-        form_.click(ControlId::cmd_displayCumulativeText);
+        form().click(ControlId::cmd_displayCumulativeText);
         QCoreApplication::processEvents();
         clearDisplayBox();
     }
 
-    std::filesystem::path file() const { return temp_.path() / "qwelrand" / "send_1207Ann_Lee.txt"; }
-    std::size_t fileSize() const { return fileSize_; }
-    qt::QtPlatform& platform() { return platform_; }
-    MainForm& form() { return form_; }
-
-    void clearDisplayBox() {
-        platform_.setText(txt_question, u"");
-        QCoreApplication::processEvents();
-    }
+    std::filesystem::path file() const { return folder() / sendFileName; }
 
     // The file read whole and decoded as the viewer must show it in an empty box: each line after
     // CR LF, the final line end dropped (the file holds no lone CR).
@@ -168,10 +149,7 @@ public:
     }
 
 private:
-    testing::TempDir temp_;
-    qt::QtPlatform platform_;
-    MainForm form_;
-    std::size_t fileSize_ = 0;
+    static constexpr const char* sendFileName = "send_1207Ann_Lee.txt";
 };
 
 void reportSize(benchmark::State& state, const ViewerSession& session) {

@@ -1,0 +1,57 @@
+#pragma once
+// What the viewer benchmarks share: the real Qt window (offscreen) with a started form, a file of
+// records written once into its output folder, and the record lines as the program writes them.
+#include <QCoreApplication>
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/main_form.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/system/cp1252.h"
+#include "support/temp_dir.h"
+
+namespace stepwise::bench {
+
+inline constexpr std::size_t megabyte = 1u << 20;
+
+// One line of a record file: the text in Windows-1252, then CR LF unless the line has no end.
+inline void appendRecordLine(std::string& bytes, const Text& text, bool lineEnd = true) {
+    appendCp1252(bytes, text);
+    if (lineEnd) bytes += "\r\n";
+}
+
+class ViewerBenchWindow {
+public:
+    ViewerBenchWindow() : platform_(temp_.path()), form_(platform_) {
+        platform_.connect(form_);
+        std::filesystem::create_directories(folder());
+    }
+
+    // Writes the file into the output folder (c:\qwelrand) and shows the window.
+    void writeFileAndShow(const std::string& fileName, const std::string& bytes) {
+        std::ofstream(folder() / fileName, std::ios::binary) << bytes;
+        fileSize_ = bytes.size();
+        platform_.window().show();
+        QCoreApplication::processEvents();
+    }
+
+    void clearDisplayBox() {
+        platform_.setText(ControlId::txt_question, u"");
+        QCoreApplication::processEvents();
+    }
+
+    std::filesystem::path folder() const { return temp_.path() / "qwelrand"; }
+    std::size_t fileSize() const { return fileSize_; }
+    qt::QtPlatform& platform() { return platform_; }
+    MainForm& form() { return form_; }
+
+private:
+    testing::TempDir temp_;
+    qt::QtPlatform platform_;
+    MainForm form_;
+    std::size_t fileSize_ = 0;
+};
+
+}  // namespace stepwise::bench
