@@ -17,17 +17,31 @@ bool openClipboard(HWND owner) {
     return false;
 }
 
-HGLOBAL globalCopy(const std::vector<std::uint8_t>& bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+HGLOBAL globalCopy(const void* bytes, std::size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!memory) return nullptr;
     void* target = GlobalLock(memory);
     if (!target) {
         GlobalFree(memory);
         return nullptr;
     }
-    std::memcpy(target, bytes.data(), bytes.size());
+    std::memcpy(target, bytes, size);
     GlobalUnlock(memory);
     return memory;
+}
+
+// Replaces the clipboard's content with the memory in the format; the clipboard owns it after.
+bool putOnClipboard(HWND owner, UINT format, HGLOBAL memory) {
+    if (!memory) return false;
+    if (!openClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(format, memory) != nullptr;
+    if (!placed) GlobalFree(memory);  // the clipboard took no ownership
+    CloseClipboard();
+    return placed;
 }
 
 }  // namespace
@@ -35,17 +49,14 @@ HGLOBAL globalCopy(const std::vector<std::uint8_t>& bytes) {
 bool putClipboardPicture(HWND owner, const Picture& picture) {
     const DibPicture* dib = dibOf(picture);
     if (!dib) return false;
-    HGLOBAL memory = globalCopy(dib->packedDib());
-    if (!memory) return false;
-    if (!openClipboard(owner)) {
-        GlobalFree(memory);
-        return false;
-    }
-    EmptyClipboard();
-    const bool placed = SetClipboardData(CF_DIB, memory) != nullptr;
-    if (!placed) GlobalFree(memory);  // the clipboard took no ownership
-    CloseClipboard();
-    return placed;
+    const std::vector<std::uint8_t> bytes = dib->packedDib();
+    return putOnClipboard(owner, CF_DIB, globalCopy(bytes.data(), bytes.size()));
+}
+
+bool putClipboardText(HWND owner, std::wstring_view text) {
+    const std::wstring terminated(text);
+    return putOnClipboard(owner, CF_UNICODETEXT,
+                          globalCopy(terminated.c_str(), (terminated.size() + 1) * sizeof(wchar_t)));
 }
 
 Picture clipboardPicture(HWND owner) {

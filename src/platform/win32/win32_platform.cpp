@@ -25,7 +25,11 @@ bool isEditControl(ControlKind kind) {
 
 }  // namespace
 
-Win32Platform::Win32Platform(std::filesystem::path driveRoot) : SystemPlatform(std::move(driveRoot)) {}
+Win32Platform::Win32Platform(std::filesystem::path driveRoot) : SystemPlatform(std::move(driveRoot)) {
+    for (const ControlSpec& row : controlTable())
+        if (row.kind == ControlKind::DisplayBox || row.kind == ControlKind::ResponseBox)
+            multiLineBoxes_[static_cast<int>(row.id)] = std::make_unique<MultiLineBox>(window_.control(row.id));
+}
 
 void Win32Platform::connect(MainForm& form) {
     window_.onClick = [this, &form](ControlId id) { deliver([&] { form.click(id); }); };
@@ -48,21 +52,23 @@ HWND Win32Platform::editControl(ControlId box) const {
 }
 
 Text Win32Platform::text(ControlId box) {
+    if (MultiLineBox* multiLine = multiLineBox(box)) return fromWide(multiLine->text());
     HWND edit = editControl(box);
     return edit ? fromWide(windowText(edit)) : Text{};
 }
 
 void Win32Platform::setText(ControlId box, const Text& text) {
-    if (HWND edit = editControl(box)) SetWindowTextW(edit, toWide(withCrLfBreaks(text)).c_str());
+    if (MultiLineBox* multiLine = multiLineBox(box))
+        multiLine->setText(toWide(withCrLfBreaks(text)));
+    else if (HWND edit = editControl(box))
+        SetWindowTextW(edit, toWide(withCrLfBreaks(text)).c_str());
 }
 
 void Win32Platform::replaceTextUndoably(ControlId box, const Text& text) {
-    HWND edit = editControl(box);
-    if (!edit) return;
-    // Replacing the whole selection with the undo flag set: the edit control keeps the old text
-    // for its undo (Ctrl+Z).
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toWide(withCrLfBreaks(text)).c_str()));
+    if (MultiLineBox* multiLine = multiLineBox(box))
+        multiLine->replaceTextUndoably(toWide(withCrLfBreaks(text)));
+    else if (HWND edit = editControl(box))
+        replaceAllUndoably(edit, toWide(withCrLfBreaks(text)));
 }
 
 HWND Win32Platform::promptOwner() const { return window_.isVisible() ? window_.hwnd() : nullptr; }

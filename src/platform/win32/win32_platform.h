@@ -1,10 +1,13 @@
 #pragma once
 // The platform on the Win32 API: the window and its controls, the prompts, the picture boxes, the
 // clipboard, the timer and the beep; files, clock and random numbers come from SystemPlatform.
+#include <array>
 #include <filesystem>
+#include <memory>
 
 #include "platform/system/system_platform.h"
 #include "platform/win32/main_window.h"
+#include "platform/win32/multi_line_box.h"
 
 namespace stepwise {
 class MainForm;
@@ -53,11 +56,15 @@ private:
     // The owner of prompts: the window once it is shown; before that the prompts stand alone.
     HWND promptOwner() const;
     HWND editControl(ControlId box) const;
+    // The display box or the response box; nullptr for every other control.
+    MultiLineBox* multiLineBox(ControlId box) const { return multiLineBoxes_[static_cast<int>(box)].get(); }
     // Runs one event of the window; an event that arrives while another runs (a timer tick while
     // a rating prompt waits) is dropped, so that every handler runs to completion first.
     template <class Event>
     void deliver(Event&& event);
 
+    // Declared before the window, so that the window and its controls go first.
+    std::array<std::unique_ptr<MultiLineBox>, controlCount> multiLineBoxes_;
     MainWindow window_;
     bool delivering_ = false;
 };
