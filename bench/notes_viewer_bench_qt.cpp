@@ -1,11 +1,7 @@
 // The notes viewer on large notes files, in the real Qt window (offscreen).
 //
-// NotesViewer/<kind>/<MB> clicks "display notes" on a notes file of that many megabytes, which the
-// viewer shows as one line: its lines run together. The kinds:
-//   0 worded   notes records as Save as Notes writes them, with students' sentences
-//   1 letters  70-character lines of one letter each, no space anywhere
-//   2 number   70-character lines of digits: one long number
-//   3 link     a pasted link, over and over, with no space
+// NotesViewer/<kind>/<MB> clicks "display notes" on a notes file of that many megabytes and kind
+// (notes_files.h), which the viewer shows as one line: its lines run together.
 // After the runs the checks are printed: at 3 MB every kind without spaces shows within 2 times
 // the time of the worded notes, and every kind's time grows no faster than its size (3 MB within
 // 5 times the 1 MB time). The checks use the thread's CPU time, since the machine may be shared;
@@ -19,7 +15,6 @@
 #include <map>
 #include <string>
 
-#include "records/record_pieces.h"
 #include "viewer_bench_window.h"
 
 namespace stepwise::bench {
@@ -28,44 +23,7 @@ namespace {
 using enum ControlId;
 
 constexpr int sizesInMegabytes[] = {1, 3};
-const char* const kindNames[] = {"worded", "letters", "number", "link"};
-constexpr int wordedKind = 0;
 const Text notesPath = u"c:\\qwelrand\\notes_Ann_Lee.txt";
-
-// Notes as students write them: one to several lines.
-const Text notesTexts[] = {
-    u"Rate = change in quantity / change in clock time; I keep mixing up which comes first.",
-    u"120 miles / 3 hours = 40 miles per hour.\r\nThat is about 64 km/h.\r\n"
-    u"I wasn\u2019t sure about the conversion factor at first.",
-    u"Remember: the average rate of depth change is &#916;y / &#916;t, in cm/s here.\r\n"
-    u"Ask the instructor whether a rate is always a change divided by a change.",
-};
-
-// Notes records as the program appends them; the closing line has no line end.
-std::string wordedNotes(std::size_t size) {
-    std::string bytes;
-    for (int record = 0; bytes.size() < size; ++record) {
-        appendRecordLine(bytes, separatorLine);
-        appendRecordLine(bytes, Text(timeStampIndent) + u"14:05:09");
-        appendRecordLine(bytes, Text(timeStampIndent) + u"12-07-2026" + u"14:05:09");
-        appendRecordLine(bytes, u"`q003.If you make $60,000 per year then how much do you make per month?");
-        appendRecordLine(bytes, separatorLine);
-        appendRecordLine(bytes, Text(notesLabel) + notesTexts[record % std::size(notesTexts)]);
-        appendRecordLine(bytes, closingLine, false);
-    }
-    return bytes;
-}
-
-std::string unspacedNotes(int kind, std::size_t size) {
-    std::string bytes;
-    for (int line = 0; bytes.size() < size; ++line) {
-        if (kind == 1) bytes += std::string(70, char('a' + line % 26));
-        if (kind == 2) bytes += std::string(70, char('0' + line % 10));
-        if (kind == 3) bytes += "https://www.example.org/courses/rates/assignment001/question003?student=Ann_Lee";
-        bytes += "\r\n";
-    }
-    return bytes;
-}
 
 // A window with a started form whose notes file has the given kind and size. The file is written once.
 class NotesSession : public ViewerBenchWindow {
@@ -73,7 +31,7 @@ public:
     NotesSession(int kind, int megabytes) {
         form().state().notesFilePath = notesPath;
         const std::size_t size = megabytes * megabyte;
-        writeFileAndShow("notes_Ann_Lee.txt", kind == wordedKind ? wordedNotes(size) : unspacedNotes(kind, size));
+        writeFileAndShow("notes_Ann_Lee.txt", notesFile(kind, size));
     }
 
     Text shown() { return platform().text(txt_question); }
@@ -113,7 +71,7 @@ public:
 
     // Prints the time per megabyte and the checks; true when they hold.
     bool checksHold() const {
-        for (int kind = 0; kind < int(std::size(kindNames)); ++kind)
+        for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind)
             for (int mb : sizesInMegabytes)
                 if (!times_.count({kind, mb})) {
                     std::printf("\nThe checks need every kind and size; not checked.\n");
@@ -122,13 +80,13 @@ public:
         bool holds = !failed_;
         std::printf("\n%-8s | %-25s | %-25s | %-22s | %s\n", "", "1 MB: ms/MB (cpu, wall)", "3 MB: ms/MB (cpu, wall)",
                     "3 MB / worded 3 MB", "3 MB / 1 MB");
-        const double worded = times_.at({wordedKind, 3}).cpu;
-        for (int kind = 0; kind < int(std::size(kindNames)); ++kind) {
+        const double worded = times_.at({wordedNotesKind, 3}).cpu;
+        for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind) {
             const Times small = times_.at({kind, 1}), large = times_.at({kind, 3});
             const double againstWorded = large.cpu / worded, growth = large.cpu / small.cpu;
             const bool fast = againstWorded <= 2.0, linear = growth <= 5.0;
             holds = holds && fast && linear;
-            std::printf("%-8s | %10.1f %10.1f    | %10.1f %10.1f    | %5.2fx %-15s | %5.2fx %s\n", kindNames[kind],
+            std::printf("%-8s | %10.1f %10.1f    | %10.1f %10.1f    | %5.2fx %-15s | %5.2fx %s\n", notesKindNames[kind],
                         perMb(small.cpu, small), perMb(small.wall, small), perMb(large.cpu, large),
                         perMb(large.wall, large), againstWorded, fast ? "ok (<= 2x)" : "SLOW (> 2x)", growth,
                         linear ? "ok (<= 5x)" : "NOT LINEAR (> 5x)");
@@ -152,7 +110,7 @@ private:
 // Kinds interleaved within each size, so that they run under the same load of the machine.
 void registerBenchmarks() {
     for (int mb : sizesInMegabytes)
-        for (int kind = 0; kind < int(std::size(kindNames)); ++kind)
+        for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind)
             benchmark::RegisterBenchmark("NotesViewer", &NotesViewer)
                 ->Args({kind, mb})
                 ->Iterations(mb >= 3 ? 3 : 5)

@@ -8,19 +8,11 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "notes_files.h"
 #include "platform/qt/qt_platform.h"
-#include "platform/system/cp1252.h"
 #include "support/temp_dir.h"
 
 namespace stepwise::bench {
-
-inline constexpr std::size_t megabyte = 1u << 20;
-
-// One line of a record file: the text in Windows-1252, then CR LF unless the line has no end.
-inline void appendRecordLine(std::string& bytes, const Text& text, bool lineEnd = true) {
-    appendCp1252(bytes, text);
-    if (lineEnd) bytes += "\r\n";
-}
 
 class ViewerBenchWindow {
 public:

@@ -13,12 +13,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-$here/build-win32}
 linux_build=${2:-}
 
-packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth)
-"$here/scripts/install-missing.sh" "${packages[@]}"
-
-cmake -S "$here" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DSTEPWISE_GTEST_SOURCE_DIR=/usr/src/googletest </dev/null
-nice -n 10 cmake --build "$build_dir" --parallel "$(nproc)" --target stepwise stepwise-review stepwise_tests stepwise_win32_tests </dev/null
+source "$here/scripts/win32-common.sh"
+# The benchmarks are built so that they keep building; scripts/win32-bench.sh runs them.
+cross_build "$build_dir" stepwise stepwise-review stepwise_tests stepwise_win32_tests notes_viewer_bench_win32
 
 # Both programs must run on a stock Windows: only DLLs that come with Windows.
 "$here/scripts/windows-imports.sh" "$build_dir/stepwise.exe" "$build_dir/stepwise-review.exe"
@@ -34,19 +31,12 @@ sample_dir=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-review-sample.XXXXXX")
 "$linux_build/tests/stepwise_write_sample_class" "$sample_dir"
 (cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux.csv qwelrand 2>/dev/null) || [ $? -eq 1 ]
 
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-wine.XXXXXX")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX" "$sample_dir"' EXIT
+start_wine_prefix
+trap 'stop_wine; rm -rf "$sample_dir"' EXIT
 
 # Runs inside one virtual display: sets up the prefix, then both test programs.
 run_under_wine() {
-  "$wine" wineboot --init
-  # Windows that no window manager looks after: Wine then does not wait for one at every
-  # dialog that closes.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-  "$wineserver" -w
+  init_wine_prefix
   local status=0
   (cd "$build_dir/tests" && "$wine" ./stepwise_tests.exe) || status=1
   (cd "$build_dir" && "$wine" ./stepwise_win32_tests.exe) || status=1
@@ -64,7 +54,6 @@ run_under_wine() {
   "$wineserver" -k || true
   return $status
 }
-# xvfb-run is a sh script, which drops exported bash functions: the function goes as text.
-export wine wineserver build_dir sample_dir
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f run_under_wine); run_under_wine" </dev/null
+export build_dir sample_dir
+on_virtual_display run_under_wine
 echo "Windows build and tests under Wine: passed"
