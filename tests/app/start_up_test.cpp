@@ -176,7 +176,9 @@ public:
     Text refusedPath;
     FileStatus openFile(int number, const Text& path, FileMode mode) override {
         if (path == refusedPath) {
-            FileError refused{path, u"Invalid or incomplete multibyte or wide character"};
+            FileError refused;
+            refused.path = path;
+            refused.reason = u"Invalid or incomplete multibyte or wide character";
             refused.badName = true;
             return refused;
         }

@@ -54,7 +54,13 @@ protected:
             else if (row.student == "Cy") row.mark = "1";
             if (row.student == "Cy" && row.question == "5") row.response = "an earlier answer";
         }
-        table.rows.push_back({0, "Old Student", "3", "2", "1", "gone"});
+        MarksRow gone;
+        gone.student = "Old Student";
+        gone.question = "3";
+        gone.confidence = "2";
+        gone.mark = "1";
+        gone.response = "gone";
+        table.rows.push_back(gone);
         markedFile = savedWithSemicolons(table);
         std::ofstream(marks(), std::ios::binary) << markedFile;
     }
