@@ -2,6 +2,7 @@
 
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/one_line_entry.h"
+#include "platform/win32/wide_text.h"
 
 namespace stepwise::win32 {
 
@@ -55,10 +56,7 @@ INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
                 return TRUE;
             }
             if (LOWORD(wParam) == IDOK) {
-                HWND entry = GetDlgItem(dialog, promptAnswerId);
-                std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(entry)) + 1, L'\0');
-                typed.resize(static_cast<std::size_t>(GetWindowTextW(entry, typed.data(), int(typed.size()))));
-                state->answer = std::move(typed);
+                state->answer = windowText(GetDlgItem(dialog, promptAnswerId));
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

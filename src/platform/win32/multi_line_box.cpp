@@ -3,18 +3,13 @@
 #include <commctrl.h>
 
 #include "platform/win32/clipboard.h"
+#include "platform/win32/wide_text.h"
 
 namespace stepwise::win32 {
 
 namespace {
 
 constexpr UINT_PTR subclassId = 0x534C;  // one subclass of this kind per control
-
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // Measures text in the box's font against the width of the box's formatting rectangle, the width
 // its word wrap fills.

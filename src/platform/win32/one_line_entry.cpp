@@ -2,15 +2,11 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace stepwise::win32 {
 
 namespace {
-
-std::wstring textOf(HWND entry) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(entry)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(entry, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 void removeRange(HWND entry, std::size_t from, std::size_t to) {
     SendMessageW(entry, EM_SETSEL, from, to);
@@ -20,7 +16,7 @@ void removeRange(HWND entry, std::size_t from, std::size_t to) {
 }  // namespace
 
 void keepFirstLine(HWND entry) {
-    const std::wstring text = textOf(entry);
+    const std::wstring text = windowText(entry);
     const std::size_t lineBreak = text.find_first_of(L"\r\n");
     if (lineBreak == std::wstring::npos) return;
     // The line never holds a break, so the break came with the text just put in, which ends at the
@@ -28,7 +24,7 @@ void keepFirstLine(HWND entry) {
     DWORD selectionStart = 0, caret = 0;
     SendMessageW(entry, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&caret));
     removeRange(entry, lineBreak, caret > lineBreak ? caret : text.size());
-    const std::wstring rest = textOf(entry);
+    const std::wstring rest = windowText(entry);
     if (const std::size_t more = rest.find_first_of(L"\r\n"); more != std::wstring::npos)
         removeRange(entry, more, rest.size());
     SendMessageW(entry, EM_SETSEL, lineBreak, lineBreak);

@@ -8,4 +8,10 @@ std::wstring toWide(TextView text) { return std::wstring(text.begin(), text.end(
 
 Text fromWide(std::wstring_view text) { return Text(text.begin(), text.end()); }
 
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 }  // namespace stepwise::win32

@@ -13,12 +13,6 @@ namespace stepwise::win32 {
 
 namespace {
 
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 bool isEditControl(ControlKind kind) {
     return kind == ControlKind::DisplayBox || kind == ControlKind::ResponseBox || kind == ControlKind::TextLine;
 }
