@@ -12,6 +12,15 @@ namespace stepwise::win32 {
 // Predefined classes of dialog items.
 inline constexpr WORD buttonClass = 0x0080, editClass = 0x0081, staticClass = 0x0082;
 
+// The layout the program's dialogs share, in dialog units: a fixed width, a margin all round, the
+// text as wide as the margins leave, and push buttons of one size.
+inline constexpr short dialogWidth = 260;
+inline constexpr short dialogMargin = 7;
+inline constexpr short dialogTextWidth = dialogWidth - 2 * dialogMargin;
+inline constexpr short dialogButtonWidth = 50;
+inline constexpr short dialogButtonHeight = 14;
+inline constexpr short dialogGap = 6;
+
 // Builds a DLGTEMPLATE with its items, aligned as DialogBoxIndirect expects.
 class DialogTemplate {
 public:

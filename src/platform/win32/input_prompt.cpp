@@ -8,14 +8,7 @@ namespace stepwise::win32 {
 
 namespace {
 
-// Layout in dialog units.
-constexpr short dialogWidth = 260;
-constexpr short margin = 7;
-constexpr short messageWidth = dialogWidth - 2 * margin;
-constexpr short entryHeight = 14;
-constexpr short buttonWidth = 50;
-constexpr short buttonHeight = 14;
-constexpr short gap = 6;
+constexpr short entryHeight = 14;  // dialog units
 
 struct PromptState {
     const std::wstring* message;
@@ -72,19 +65,19 @@ INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 std::optional<std::wstring> askForText(HWND owner, const std::wstring& title, const std::wstring& message) {
-    const short messageTop = margin, messageHeight = 8;
-    const short entryTop = messageTop + messageHeight + gap;
-    const short buttonsTop = entryTop + entryHeight + gap;
-    const short height = buttonsTop + buttonHeight + margin;
+    const short messageTop = dialogMargin, messageHeight = 8;
+    const short entryTop = messageTop + messageHeight + dialogGap;
+    const short buttonsTop = entryTop + entryHeight + dialogGap;
+    const short height = buttonsTop + dialogButtonHeight + dialogMargin;
     DialogTemplate layout(DS_SHELLFONT | DS_MODALFRAME | DS_SETFOREGROUND | WS_POPUP | WS_CAPTION | WS_SYSMENU,
                           dialogWidth, height, title.c_str(), 8, L"MS Shell Dlg");
-    layout.add(staticClass, SS_LEFT | SS_NOPREFIX, margin, messageTop, messageWidth, messageHeight, promptMessageId, L"");
-    layout.add(editClass, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, margin, entryTop, messageWidth, entryHeight,
+    layout.add(staticClass, SS_LEFT | SS_NOPREFIX, dialogMargin, messageTop, dialogTextWidth, messageHeight, promptMessageId, L"");
+    layout.add(editClass, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, dialogMargin, entryTop, dialogTextWidth, entryHeight,
                promptAnswerId, L"");
-    const short cancelLeft = dialogWidth - margin - buttonWidth;
-    layout.add(buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, cancelLeft - gap - buttonWidth, buttonsTop, buttonWidth,
-               buttonHeight, IDOK, L"OK");
-    layout.add(buttonClass, BS_PUSHBUTTON | WS_TABSTOP, cancelLeft, buttonsTop, buttonWidth, buttonHeight, IDCANCEL,
+    const short cancelLeft = dialogWidth - dialogMargin - dialogButtonWidth;
+    layout.add(buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, cancelLeft - dialogGap - dialogButtonWidth, buttonsTop, dialogButtonWidth,
+               dialogButtonHeight, IDOK, L"OK");
+    layout.add(buttonClass, BS_PUSHBUTTON | WS_TABSTOP, cancelLeft, buttonsTop, dialogButtonWidth, dialogButtonHeight, IDCANCEL,
                L"Cancel");
 
     PromptState state{&message, std::nullopt};

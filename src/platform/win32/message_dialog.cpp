@@ -8,14 +8,6 @@ namespace stepwise::win32 {
 
 namespace {
 
-// Layout in dialog units.
-constexpr short dialogWidth = 260;
-constexpr short margin = 7;
-constexpr short textWidth = dialogWidth - 2 * margin;
-constexpr short buttonWidth = 50;
-constexpr short buttonHeight = 14;
-constexpr short gap = 6;
-
 // Grows the message's box to the lines its wrapped text takes, up to two thirds of the screen.
 void fitText(HWND dialog) {
     HWND text = GetDlgItem(dialog, messageTextId);
@@ -55,21 +47,21 @@ INT_PTR CALLBACK messageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 bool showMessageDialog(HWND owner, const std::wstring& title, const std::wstring& message, MessageButtons buttons) {
-    const short textTop = margin, textHeight = 8;
-    const short buttonsTop = textTop + textHeight + gap;
-    const short height = buttonsTop + buttonHeight + margin;
+    const short textTop = dialogMargin, textHeight = 8;
+    const short buttonsTop = textTop + textHeight + dialogGap;
+    const short height = buttonsTop + dialogButtonHeight + dialogMargin;
     DialogTemplate layout(DS_SHELLFONT | DS_MODALFRAME | DS_SETFOREGROUND | WS_POPUP | WS_CAPTION | WS_SYSMENU,
                           dialogWidth, height, title.c_str(), 8, L"MS Shell Dlg");
-    layout.add(editClass, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, margin, textTop, textWidth, textHeight,
+    layout.add(editClass, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, dialogMargin, textTop, dialogTextWidth, textHeight,
                messageTextId, L"");
-    const short lastLeft = dialogWidth - margin - buttonWidth;
+    const short lastLeft = dialogWidth - dialogMargin - dialogButtonWidth;
     if (buttons == MessageButtons::okCancel) {
-        layout.add(buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, lastLeft - gap - buttonWidth, buttonsTop, buttonWidth,
-                   buttonHeight, IDOK, L"OK");
-        layout.add(buttonClass, BS_PUSHBUTTON | WS_TABSTOP, lastLeft, buttonsTop, buttonWidth, buttonHeight, IDCANCEL,
+        layout.add(buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, lastLeft - dialogGap - dialogButtonWidth, buttonsTop, dialogButtonWidth,
+                   dialogButtonHeight, IDOK, L"OK");
+        layout.add(buttonClass, BS_PUSHBUTTON | WS_TABSTOP, lastLeft, buttonsTop, dialogButtonWidth, dialogButtonHeight, IDCANCEL,
                    L"Cancel");
     } else {
-        layout.add(buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, lastLeft, buttonsTop, buttonWidth, buttonHeight, IDOK,
+        layout.add(buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, lastLeft, buttonsTop, dialogButtonWidth, dialogButtonHeight, IDOK,
                    L"OK");
     }
     return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, messageProc,
