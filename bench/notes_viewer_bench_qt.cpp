@@ -11,10 +11,9 @@
 #include <QApplication>
 #include <cstdio>
 #include <fstream>
-#include <limits>
-#include <map>
 #include <string>
 
+#include "timing_reporter.h"
 #include "viewer_bench_window.h"
 
 namespace stepwise::bench {
@@ -52,60 +51,31 @@ void NotesViewer(benchmark::State& state) {
     state.counters["MB"] = double(session.fileSize()) / megabyte;
 }
 
-// Prints the runs as usual and keeps each one's times per iteration for the checks.
-class CheckingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) failed_ = true;
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const auto slash = run.run_name.args.find('/');
-            const int kind = std::stoi(run.run_name.args.substr(0, slash));
-            const int mb = std::stoi(run.run_name.args.substr(slash + 1));
-            const double iterations = double(run.iterations);
-            times_[{kind, mb}] = {run.cpu_accumulated_time / iterations, run.real_accumulated_time / iterations,
-                                  run.counters.at("MB").value};
-        }
+std::string runName(int kind, int mb) { return "NotesViewer/" + std::to_string(kind) + "/" + std::to_string(mb); }
+
+// Prints the time per megabyte and the checks; true when they hold.
+bool checksHold(const TimingReporter& reporter) {
+    for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind)
+        for (int mb : sizesInMegabytes)
+            if (!reporter.has(runName(kind, mb))) {
+                std::printf("\nThe checks need every kind and size; not checked.\n");
+                return !reporter.failed();
+            }
+    bool holds = !reporter.failed();
+    std::printf("\n%-8s | %-25s | %-25s | %-22s | %s\n", "", "1 MB: ms/MB (cpu, wall)", "3 MB: ms/MB (cpu, wall)",
+                "3 MB / worded 3 MB", "3 MB / 1 MB");
+    const double worded = reporter.at(runName(wordedNotesKind, 3)).cpu;
+    for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind) {
+        const TimingReporter::Times small = reporter.at(runName(kind, 1)), large = reporter.at(runName(kind, 3));
+        const double againstWorded = large.cpu / worded, growth = large.cpu / small.cpu;
+        const bool fast = againstWorded <= 2.0, linear = growth <= 5.0;
+        holds = holds && fast && linear;
+        std::printf("%-8s | %10.1f %10.1f    | %10.1f %10.1f    | %5.2fx %-15s | %5.2fx %s\n", notesKindNames[kind],
+                    small.cpuPerMb(), small.wallPerMb(), large.cpuPerMb(), large.wallPerMb(), againstWorded,
+                    fast ? "ok (<= 2x)" : "SLOW (> 2x)", growth, linear ? "ok (<= 5x)" : "NOT LINEAR (> 5x)");
     }
-
-    // Prints the time per megabyte and the checks; true when they hold.
-    bool checksHold() const {
-        for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind)
-            for (int mb : sizesInMegabytes)
-                if (!times_.count({kind, mb})) {
-                    std::printf("\nThe checks need every kind and size; not checked.\n");
-                    return !failed_;
-                }
-        bool holds = !failed_;
-        std::printf("\n%-8s | %-25s | %-25s | %-22s | %s\n", "", "1 MB: ms/MB (cpu, wall)", "3 MB: ms/MB (cpu, wall)",
-                    "3 MB / worded 3 MB", "3 MB / 1 MB");
-        const double worded = times_.at({wordedNotesKind, 3}).cpu;
-        for (int kind = 0; kind < int(std::size(notesKindNames)); ++kind) {
-            const Times small = times_.at({kind, 1}), large = times_.at({kind, 3});
-            const double againstWorded = large.cpu / worded, growth = large.cpu / small.cpu;
-            const bool fast = againstWorded <= 2.0, linear = growth <= 5.0;
-            holds = holds && fast && linear;
-            std::printf("%-8s | %10.1f %10.1f    | %10.1f %10.1f    | %5.2fx %-15s | %5.2fx %s\n", notesKindNames[kind],
-                        perMb(small.cpu, small), perMb(small.wall, small), perMb(large.cpu, large),
-                        perMb(large.wall, large), againstWorded, fast ? "ok (<= 2x)" : "SLOW (> 2x)", growth,
-                        linear ? "ok (<= 5x)" : "NOT LINEAR (> 5x)");
-        }
-        return holds;
-    }
-
-private:
-    struct Times {
-        double cpu = std::numeric_limits<double>::quiet_NaN();
-        double wall = std::numeric_limits<double>::quiet_NaN();
-        double megabytes = 1;
-    };
-
-    static double perMb(double seconds, const Times& times) { return 1000 * seconds / times.megabytes; }
-
-    std::map<std::pair<int, int>, Times> times_;
-    bool failed_ = false;
-};
+    return holds;
+}
 
 // Kinds interleaved within each size, so that they run under the same load of the machine.
 void registerBenchmarks() {
@@ -125,8 +95,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     stepwise::bench::registerBenchmarks();
-    stepwise::bench::CheckingReporter reporter;
+    stepwise::bench::TimingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    return reporter.checksHold() ? 0 : 1;
+    return stepwise::bench::checksHold(reporter) ? 0 : 1;
 }

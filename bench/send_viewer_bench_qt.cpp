@@ -19,14 +19,13 @@
 #include <QPlainTextEdit>
 #include <cstdio>
 #include <fstream>
-#include <limits>
-#include <map>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <sstream>
 
 #include "records/record_pieces.h"
+#include "timing_reporter.h"
 #include "viewer_bench_window.h"
 
 namespace stepwise::bench {
@@ -192,61 +191,38 @@ void ReadBoxBack(benchmark::State& state) {
     reportSize(state, session);
 }
 
-// Prints the runs as usual and keeps each one's times per iteration for the checks.
-class CheckingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) failed_ = true;
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const double iterations = double(run.iterations);
-            times_[{run.run_name.function_name, std::stoi(run.run_name.args)}] = {
-                run.cpu_accumulated_time / iterations, run.real_accumulated_time / iterations,
-                run.counters.at("MB").value};
-        }
-    }
+TimingReporter::Times timesOf(const TimingReporter& reporter, const std::string& function, int mb) {
+    return reporter.at(function + "/" + std::to_string(mb));
+}
 
-    // Prints the time per megabyte and the checks; true when they hold.
-    bool checksHold() const {
-        if (!has("SendViewer", 10) || !has("SendViewer", 50)) {
-            std::printf("\nThe checks need every size of SendViewer and ReadAndSetOnce; not checked.\n");
-            return !failed_;
-        }
-        bool holds = !failed_;
-        std::printf("\n%-6s | %-27s | %-27s | %-15s | %s\n", "", "viewer ms/MB (cpu, wall)", "read+set once ms/MB",
-                    "viewer / once", "box read back ms/MB");
-        for (int mb : sizesInMegabytes) {
-            const Times viewer = at("SendViewer", mb), once = at("ReadAndSetOnce", mb), back = at("ReadBoxBack", mb);
-            const bool close = viewer.cpu <= 1.5 * once.cpu;
-            holds = holds && close;
-            std::printf("%3d MB | %12.1f %12.1f  | %12.1f %12.1f  | %5.2fx %-8s | %8.1f\n", mb, perMb(viewer.cpu, viewer),
-                        perMb(viewer.wall, viewer), perMb(once.cpu, once), perMb(once.wall, once), viewer.cpu / once.cpu,
-                        close ? "ok" : "> 1.5x", perMb(back.cpu, back));
-        }
-        const double growth = at("SendViewer", 50).cpu / at("SendViewer", 10).cpu;
-        const double onceGrowth = at("ReadAndSetOnce", 50).cpu / at("ReadAndSetOnce", 10).cpu;
-        const double backGrowth = at("ReadBoxBack", 50).cpu / at("ReadBoxBack", 10).cpu;
-        const bool flat = growth <= 6.0;
-        std::printf("50 MB / 10 MB: viewer %.2fx %s; read+set once %.2fx; box read back %.2fx\n", growth,
-                    flat ? "ok (<= 6x)" : "NOT FLAT (> 6x)", onceGrowth, backGrowth);
-        return holds && flat;
+// Prints the time per megabyte and the checks; true when they hold.
+bool checksHold(const TimingReporter& reporter) {
+    if (!reporter.has("SendViewer/10") || !reporter.has("SendViewer/50")) {
+        std::printf("\nThe checks need every size of SendViewer and ReadAndSetOnce; not checked.\n");
+        return !reporter.failed();
     }
-
-private:
-    struct Times {
-        double cpu = std::numeric_limits<double>::quiet_NaN();
-        double wall = std::numeric_limits<double>::quiet_NaN();
-        double megabytes = 1;
+    bool holds = !reporter.failed();
+    std::printf("\n%-6s | %-27s | %-27s | %-15s | %s\n", "", "viewer ms/MB (cpu, wall)", "read+set once ms/MB",
+                "viewer / once", "box read back ms/MB");
+    for (int mb : sizesInMegabytes) {
+        const TimingReporter::Times viewer = timesOf(reporter, "SendViewer", mb),
+                                    once = timesOf(reporter, "ReadAndSetOnce", mb),
+                                    back = timesOf(reporter, "ReadBoxBack", mb);
+        const bool close = viewer.cpu <= 1.5 * once.cpu;
+        holds = holds && close;
+        std::printf("%3d MB | %12.1f %12.1f  | %12.1f %12.1f  | %5.2fx %-8s | %8.1f\n", mb, viewer.cpuPerMb(),
+                    viewer.wallPerMb(), once.cpuPerMb(), once.wallPerMb(), viewer.cpu / once.cpu, close ? "ok" : "> 1.5x",
+                    back.cpuPerMb());
+    }
+    const auto growthOf = [&](const std::string& function) {
+        return timesOf(reporter, function, 50).cpu / timesOf(reporter, function, 10).cpu;
     };
-
-    static double perMb(double seconds, const Times& times) { return 1000 * seconds / times.megabytes; }
-    bool has(const std::string& function, int mb) const { return times_.count({function, mb}) != 0; }
-    Times at(const std::string& function, int mb) const { return has(function, mb) ? times_.at({function, mb}) : Times{}; }
-
-    std::map<std::pair<std::string, int>, Times> times_;
-    bool failed_ = false;
-};
+    const double growth = growthOf("SendViewer");
+    const bool flat = growth <= 6.0;
+    std::printf("50 MB / 10 MB: viewer %.2fx %s; read+set once %.2fx; box read back %.2fx\n", growth,
+                flat ? "ok (<= 6x)" : "NOT FLAT (> 6x)", growthOf("ReadAndSetOnce"), growthOf("ReadBoxBack"));
+    return holds && flat;
+}
 
 // Sizes interleaved, so that the viewer and its yardstick run under the same load of the machine.
 void registerBenchmarks() {
@@ -272,8 +248,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     stepwise::bench::registerBenchmarks();
-    stepwise::bench::CheckingReporter reporter;
+    stepwise::bench::TimingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    return reporter.checksHold() ? 0 : 1;
+    return stepwise::bench::checksHold(reporter) ? 0 : 1;
 }
