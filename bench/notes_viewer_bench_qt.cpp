@@ -8,12 +8,10 @@
 // wall-clock times are printed beside them. The program fails when a check does not hold.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
-#include "timing_reporter.h"
 #include "viewer_bench_window.h"
 
 namespace stepwise::bench {
@@ -91,12 +89,6 @@ void registerBenchmarks() {
 }  // namespace stepwise::bench
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    stepwise::bench::registerBenchmarks();
-    stepwise::bench::TimingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return stepwise::bench::checksHold(reporter) ? 0 : 1;
+    return stepwise::bench::runViewerBenchmarks(argc, argv, stepwise::bench::registerBenchmarks,
+                                                stepwise::bench::checksHold);
 }

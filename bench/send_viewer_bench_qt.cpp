@@ -15,7 +15,6 @@
 // runs, and the viewer and its yardstick different numbers of them, for no reason of their own.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <cstdio>
 #include <fstream>
@@ -25,7 +24,6 @@
 #include <sstream>
 
 #include "records/record_pieces.h"
-#include "timing_reporter.h"
 #include "viewer_bench_window.h"
 
 namespace stepwise::bench {
@@ -244,12 +242,6 @@ int main(int argc, char* argv[]) {
 #ifdef __GLIBC__
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // glibc's initial threshold, kept fixed
 #endif
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    stepwise::bench::registerBenchmarks();
-    stepwise::bench::TimingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return stepwise::bench::checksHold(reporter) ? 0 : 1;
+    return stepwise::bench::runViewerBenchmarks(argc, argv, stepwise::bench::registerBenchmarks,
+                                                stepwise::bench::checksHold);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the viewer benchmarks share: the real Qt window (offscreen) with a started form, a file of
 // records written once into its output folder, and the record lines as the program writes them.
+#include <QApplication>
 #include <QCoreApplication>
 #include <cstddef>
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "app/main_form.h"
 #include "notes_files.h"
+#include "timing_reporter.h"
 #include "platform/qt/qt_platform.h"
 #include "support/temp_dir.h"
 
@@ -45,5 +47,19 @@ private:
     MainForm form_;
     std::size_t fileSize_ = 0;
 };
+
+// The main program of a viewer benchmark: the runs in the offscreen Qt window (unless another
+// platform is asked for), then the checks; exit status 1 when they do not hold.
+inline int runViewerBenchmarks(int argc, char* argv[], void (*registerBenchmarks)(),
+                               bool (*checksHold)(const TimingReporter&)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    registerBenchmarks();
+    TimingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return checksHold(reporter) ? 0 : 1;
+}
 
 }  // namespace stepwise::bench
