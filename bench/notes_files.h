@@ -5,8 +5,8 @@
 #include <iterator>
 #include <string>
 
-#include "platform/system/cp1252.h"
-#include "records/record_pieces.h"
+#include "format/cp1252.h"
+#include "format/record_pieces.h"
 
 namespace stepwise::bench {
 

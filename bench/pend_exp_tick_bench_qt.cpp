@@ -9,8 +9,8 @@
 #include <map>
 
 #include "app/main_form.h"
-#include "platform/qt/picture_box.h"
-#include "platform/qt/qt_platform.h"
+#include "frontends/qt/picture_box.h"
+#include "frontends/qt/qt_platform.h"
 #include "support/temp_dir.h"
 
 namespace stepwise {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "platform/system/append_file.h"
+#include "system/append_file.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

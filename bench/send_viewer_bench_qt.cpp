@@ -23,7 +23,7 @@
 #endif
 #include <sstream>
 
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
 #include "viewer_bench_window.h"
 
 namespace stepwise::bench {

@@ -11,7 +11,7 @@
 #include "app/main_form.h"
 #include "notes_files.h"
 #include "timing_reporter.h"
-#include "platform/qt/qt_platform.h"
+#include "frontends/qt/qt_platform.h"
 #include "support/temp_dir.h"
 
 namespace stepwise::bench {

@@ -22,7 +22,7 @@
 
 #include "app/main_form.h"
 #include "notes_files.h"
-#include "platform/win32/win32_platform.h"
+#include "frontends/win32/win32_platform.h"
 #include "support/temp_dir.h"
 
 namespace stepwise::bench {

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
-#include "platform/system/cp1252.h"
+#include "format/cp1252.h"
 
 namespace stepwise {
 

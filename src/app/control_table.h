@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "platform/control_id.h"
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 
@@ -30,7 +30,6 @@ inline constexpr std::u16string_view programTitle = u"Stepwise";
 inline constexpr std::string_view largeBoxFontFamily = "System";
 inline constexpr double largeBoxFontPoints = 9.75;
 
-inline constexpr int pendExpIntervalMs = 15;
 
 // All controls in tab order, the timer last.
 const std::array<ControlSpec, controlCount>& controlTable();

@@ -1,16 +1,14 @@
 #include "app/main_form.h"
 
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
+#include "lesson/program_end.h"
+#include "lesson/script_commands.h"
+#include "pictures/picture_commands.h"
+#include "records/rating_prompts.h"
+#include "records/record_commands.h"
+#include "viewers/viewer_commands.h"
 
 namespace stepwise {
-
-namespace {
-
-// Thrown by endProgram and caught in dispatch(), where the event entered the window, so that no later step of
-// the handler that ended the program can run.
-struct ProgramEnded {};
-
-}  // namespace
 
 MainForm::MainForm(Platform& platform) : platform_(platform) {}
 
@@ -25,7 +23,7 @@ void MainForm::dispatch(const std::function<void()>& handler) {
     }
 }
 
-void MainForm::endProgram() { throw ProgramEnded{}; }
+void MainForm::endProgram() { stepwise::endProgram(); }
 
 void MainForm::load() {
     dispatch([this] { Form_Load(); });
@@ -57,5 +55,23 @@ void MainForm::click(ControlId control) {
 void MainForm::tick(ControlId timer) {
     if (timer == ControlId::tmr_pend_exp) dispatch([this] { tmr_pend_exp_Timer(); });
 }
+
+// The handlers and procedures live with the concern they serve; the window hands them its
+// front end and its state.
+void MainForm::cmdNextQuestion_Click() { stepwise::cmdNextQuestion_Click(platform_, state_); }
+void MainForm::cmd_enter_response_Click() { stepwise::cmd_enter_response_Click(platform_, state_); }
+void MainForm::cmd_save_as_notes_Click() { stepwise::cmd_save_as_notes_Click(platform_, state_); }
+void MainForm::cmd_display_note_file_Click() { stepwise::cmd_display_note_file_Click(platform_, state_); }
+void MainForm::cmd_displayCumulativeText_Click() { stepwise::cmd_displayCumulativeText_Click(platform_, state_); }
+void MainForm::cmd_clear_answer_box_Click() { stepwise::cmd_clear_answer_box_Click(platform_); }
+void MainForm::cmd_quit_Click() { stepwise::cmd_quit_Click(); }
+void MainForm::cmd_next_picture_Click() { stepwise::cmd_next_picture_Click(state_); }
+void MainForm::cmd_pend_exp_Click() { stepwise::cmd_pend_exp_Click(platform_); }
+void MainForm::cmd_copy_picture_Click() { stepwise::cmd_copy_picture_Click(platform_); }
+void MainForm::tmr_pend_exp_Timer() { stepwise::tmr_pend_exp_Timer(platform_); }
+void MainForm::loadScript() { stepwise::loadScript(state_); }
+void MainForm::readNextQuestion() { stepwise::readNextQuestion(platform_, state_); }
+void MainForm::runRoutine(const Text& routine) { stepwise::runRoutine(routine); }
+void MainForm::rateSelfCritique() { stepwise::rateSelfCritique(platform_, state_); }
 
 }  // namespace stepwise

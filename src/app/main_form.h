@@ -1,10 +1,11 @@
 #pragma once
 // The one window of the program: its lesson state, the routing of events to handlers, and the
 // procedures the handlers share. The handlers themselves live with the concern they serve
-// (lesson/, records/, viewers/, pictures/); this class only binds them to the window.
+// (lesson/, records/, viewers/, pictures/) as functions of the front end and the lesson state;
+// this class only binds them to the window, and none of them knows it.
 #include <functional>
 
-#include "app/lesson_state.h"
+#include "lesson/lesson_state.h"
 #include "platform/control_id.h"
 #include "platform/platform.h"
 

@@ -5,7 +5,7 @@
 #include "app/main_form.h"
 #include "records/code_hook.h"
 #include "records/line_writer.h"
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
 
 namespace stepwise {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Fixed texts and small rules of the lesson start-up.
 #include "platform/platform.h"
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "handin/handin_file.h"
-#include "lesson/builtin_assignment.h"
-#include "lesson/markers.h"
+#include "format/builtin_assignment.h"
+#include "format/markers.h"
 
 namespace stepwise::handin {
 

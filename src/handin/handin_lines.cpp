@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
 
 namespace stepwise::handin {
 

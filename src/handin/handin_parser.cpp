@@ -25,9 +25,9 @@
 
 #include "handin/handin_file.h"
 #include "handin/handin_lines.h"
-#include "lesson/builtin_assignment.h"
-#include "platform/system/cp1252.h"
-#include "records/record_pieces.h"
+#include "format/builtin_assignment.h"
+#include "format/cp1252.h"
+#include "format/record_pieces.h"
 
 namespace stepwise::handin {
 

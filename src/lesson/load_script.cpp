@@ -1,15 +1,15 @@
-#include "app/main_form.h"
-#include "lesson/builtin_assignment.h"
+#include "lesson/script_commands.h"
+#include "format/builtin_assignment.h"
 
 namespace stepwise {
 
 // Fills the script table with the built-in assignment from index 1 on; index 0 stays empty.
-void MainForm::loadScript() {
+void loadScript(LessonState& state) {
     for (const Text& line : builtinAssignment()) {
-        state_.lineIndex = state_.lineIndex + 1;
-        state_.scriptLines.at(state_.lineIndex) = line;
+        state.lineIndex = state.lineIndex + 1;
+        state.scriptLines.at(state.lineIndex) = line;
     }
-    state_.lineIndex = 0;
+    state.lineIndex = 0;
 }
 
 }  // namespace stepwise

@@ -1,6 +1,6 @@
 #include "lesson/routine_line.h"
 
-#include "lesson/markers.h"
+#include "format/markers.h"
 #include "lesson/text_transforms.h"
 
 namespace stepwise {

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 

@@ -1,6 +1,7 @@
-#include "app/main_form.h"
-#include "lesson/markers.h"
+#include "lesson/script_commands.h"
+#include "format/markers.h"
 #include "lesson/routine_line.h"
+#include "lesson/program_end.h"
 #include "lesson/text_transforms.h"
 
 namespace stepwise {
@@ -17,52 +18,52 @@ bool startsWith(const Text& text, std::u16string_view prefix) { return TextView(
 
 // Takes the next non-empty script line, classifies it by its marker and keeps what the record
 // commands need. At the next assignment's header the program ends.
-void MainForm::readNextQuestion() {
+void readNextQuestion(Platform& platform, LessonState& state) {
     // The student moved on without recording: the default text replaces theirs, as an edit they
     // can undo in the box.
-    if (state_.responsePending) platform_.replaceTextUndoably(ControlId::txt_answer, state_.responsePrompt);
-    state_.responsePending = false;
+    if (state.responsePending) platform.replaceTextUndoably(ControlId::txt_answer, state.responsePrompt);
+    state.responsePending = false;
 
     Text block;
     while (block.empty()) {
-        if (state_.lineIndex >= ScriptTable::lastIndex) {
+        if (state.lineIndex >= ScriptTable::lastIndex) {
             // Only empty lines are left: stay on the last line and say so, every time.
-            platform_.showMessage(Text(endOfAssignmentMessage));
-            state_.pendingText.clear();
+            platform.showMessage(Text(endOfAssignmentMessage));
+            state.pendingText.clear();
             return;
         }
-        state_.lineIndex = state_.lineIndex + 1;
-        block = state_.scriptLines.at(state_.lineIndex);
+        state.lineIndex = state.lineIndex + 1;
+        block = state.scriptLines.at(state.lineIndex);
         if (startsWith(block, questionMarker)) {
-            state_.blockKind = u"question";
+            state.blockKind = u"question";
         } else if (startsWith(block, answerMarker)) {
             block.erase(0, answerMarker.size());
-            state_.blockKind = u"answer";
+            state.blockKind = u"answer";
         }
         if (block.empty()) continue;
-        state_.currentLine = block;
+        state.currentLine = block;
         if (lowerCase(leftText(block, 2)) == questionMarker)
-            state_.questionNumber = numberText(numericValue(TextView(block).substr(2, 3)));
+            state.questionNumber = numberText(numericValue(TextView(block).substr(2, 3)));
     }
 
-    if (!isRoutineLine(block)) state_.responsePending = true;
-    state_.pendingText = block;
-    if (leftText(block, 3) == state_.nextAssignmentNumber) endProgram();
+    if (!isRoutineLine(block)) state.responsePending = true;
+    state.pendingText = block;
+    if (leftText(block, 3) == state.nextAssignmentNumber) endProgram();
 }
 
 // Shows the next block, after running the routine a routine line names (one routine per click).
-void MainForm::cmdNextQuestion_Click() {
-    readNextQuestion();
-    if (state_.pendingText.size() > routineMarker.size() && isRoutineLine(state_.pendingText)) {
-        runRoutine(routineName(state_.pendingText));
-        state_.pendingText.clear();
-        readNextQuestion();
+void cmdNextQuestion_Click(Platform& platform, LessonState& state) {
+    readNextQuestion(platform, state);
+    if (state.pendingText.size() > routineMarker.size() && isRoutineLine(state.pendingText)) {
+        runRoutine(routineName(state.pendingText));
+        state.pendingText.clear();
+        readNextQuestion(platform, state);
     }
-    state_.pendingText = expandBreaks(state_.pendingText);
-    state_.workText = platform_.text(ControlId::txt_question);
-    state_.workText += state_.pendingText;
-    state_.pendingText.clear();
-    platform_.setText(ControlId::txt_question, state_.workText);
+    state.pendingText = expandBreaks(state.pendingText);
+    state.workText = platform.text(ControlId::txt_question);
+    state.workText += state.pendingText;
+    state.pendingText.clear();
+    platform.setText(ControlId::txt_question, state.workText);
 }
 
 }  // namespace stepwise

@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 

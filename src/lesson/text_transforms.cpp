@@ -1,6 +1,6 @@
 #include "lesson/text_transforms.h"
 
-#include "records/line_writer.h"
+#include "format/numbers.h"
 
 namespace stepwise {
 

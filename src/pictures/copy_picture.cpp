@@ -1,6 +1,6 @@
 // "copy picture": Picture1's assigned picture to the system clipboard, then the clipboard's
 // picture into Picture2.
-#include "app/main_form.h"
+#include "pictures/picture_commands.h"
 
 namespace stepwise {
 
@@ -9,11 +9,11 @@ namespace stepwise {
 // keeps what it holds (another program's picture is not wiped), and Picture2 shows that picture
 // when the clipboard holds one. A clipboard that refuses the picture, or holds no picture,
 // changes nothing: Picture2 keeps what it shows.
-void MainForm::cmd_copy_picture_Click() {
-    const Picture source = platform_.picture(ControlId::Picture1);
-    if (source && !platform_.putClipboardPicture(source)) return;
-    const Picture copied = platform_.clipboardPicture();
-    if (copied) platform_.setPicture(ControlId::Picture2, copied);
+void cmd_copy_picture_Click(Platform& platform) {
+    const Picture source = platform.picture(ControlId::Picture1);
+    if (source && !platform.putClipboardPicture(source)) return;
+    const Picture copied = platform.clipboardPicture();
+    if (copied) platform.setPicture(ControlId::Picture2, copied);
 }
 
 }  // namespace stepwise

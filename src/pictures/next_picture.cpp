@@ -1,7 +1,8 @@
 // "next picture": runs the routine lines among the two script lines after the cursor and takes
 // them as read, so that the reader continues after them.
-#include "app/main_form.h"
+#include "pictures/picture_commands.h"
 #include "lesson/routine_line.h"
+#include "lesson/script_commands.h"
 
 namespace stepwise {
 
@@ -9,14 +10,14 @@ namespace stepwise {
 // routine line at L+1 moves it to L+1 and the second probe looks at L+3; otherwise the second
 // probe looks at L+2. A probe outside the script table ends the probing: there is nothing
 // beyond the table to run.
-void MainForm::cmd_next_picture_Click() {
+void cmd_next_picture_Click(LessonState& state) {
     for (int step = 1; step <= 2; ++step) {
-        const long long probe = static_cast<long long>(state_.lineIndex) + step;
+        const long long probe = static_cast<long long>(state.lineIndex) + step;
         if (probe < ScriptTable::firstIndex || probe > ScriptTable::lastIndex) return;
-        const Text& line = state_.scriptLines.at(static_cast<int>(probe));
+        const Text& line = state.scriptLines.at(static_cast<int>(probe));
         if (!isRoutineLine(line)) continue;
         runRoutine(routineName(line));
-        state_.lineIndex = state_.lineIndex + step;
+        state.lineIndex = state.lineIndex + step;
     }
 }
 

@@ -5,9 +5,9 @@
 #include <initializer_list>
 
 #include "platform/control_id.h"
-#include "platform/file_status.h"
+#include "system/file_status.h"
 #include "platform/picture.h"
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 

@@ -1,25 +1,8 @@
 #include "records/line_writer.h"
 
-#include <cmath>
-#include <cstdio>
-#include <string>
+#include "format/numbers.h"
 
 namespace stepwise {
-
-Text generalNumber(double number) {
-    char buffer[64];
-    if (std::trunc(number) == number && std::fabs(number) < 1e15)
-        std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(number));
-    else
-        std::snprintf(buffer, sizeof buffer, "%.15G", std::fabs(number));
-    std::string digits = buffer;
-    if (digits.find('.') != std::string::npos && digits.find('E') == std::string::npos) {
-        while (digits.back() == '0') digits.pop_back();
-        if (digits.back() == '.') digits.pop_back();
-    }
-    if (digits.rfind("0.", 0) == 0) digits.erase(0, 1);  // ".5", as general number format writes it
-    return fromUtf8(digits);
-}
 
 void LineItem::appendTo(Text& line) const {
     if (const Text* text = std::get_if<Text>(&value_)) {

@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "platform/platform.h"
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 
@@ -24,9 +24,6 @@ private:
 };
 
 enum class LineEnd { CrLf, None };
-
-// "10003" for 10003, "0.5" for 0.5: whole numbers as plain digits, others in up to 15 digits.
-Text generalNumber(double number);
 
 // The items joined, with CR LF after them unless the line asks for no line end.
 Text formatLine(std::initializer_list<LineItem> items, LineEnd end = LineEnd::CrLf);

@@ -1,10 +1,10 @@
 // "Save as Notes": the notes record in the master, SEND and notes files. The files keep what is
 // written in memory until they are closed, so the record reaches each file whole or not at all.
-#include "app/main_form.h"
+#include "records/record_commands.h"
 #include "records/code_hook.h"
 #include "records/line_writer.h"
 #include "records/record_files.h"
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
 #include "records/response_guard.h"
 
 namespace stepwise {
@@ -29,22 +29,22 @@ void writeNotesLines(Platform& platform, const LessonState& state) {
 
 }  // namespace
 
-void MainForm::cmd_save_as_notes_Click() {
-    if (!passesResponseGuard(platform_, state_)) return;
-    state_.workText = notesLabel + platform_.text(ControlId::txt_answer);
+void cmd_save_as_notes_Click(Platform& platform, LessonState& state) {
+    if (!passesResponseGuard(platform, state)) return;
+    state.workText = notesLabel + platform.text(ControlId::txt_answer);
 
-    platform_.closeFiles({recordFile::master, recordFile::send, recordFile::notes});
-    if (const FileStatus failure = openRecordFiles(platform_, {{recordFile::master, state_.masterFilePath},
-                                                               {recordFile::send, state_.sendFilePath},
-                                                               {recordFile::notes, state_.notesFilePath}}))
-        return reportUnrecorded(platform_, *failure, RecordCommand::saveAsNotes);
+    platform.closeFiles({recordFile::master, recordFile::send, recordFile::notes});
+    if (const FileStatus failure = openRecordFiles(platform, {{recordFile::master, state.masterFilePath},
+                                                               {recordFile::send, state.sendFilePath},
+                                                               {recordFile::notes, state.notesFilePath}}))
+        return reportUnrecorded(platform, *failure, RecordCommand::saveAsNotes);
 
-    writeNotesLines(platform_, state_);
+    writeNotesLines(platform, state);
     if (const FileStatus failure =
-            platform_.closeFiles({recordFile::master, recordFile::send, recordFile::notes}))
-        return reportUnrecorded(platform_, *failure, RecordCommand::saveAsNotes);
-    state_.responsePending = false;
-    emptyBoxes(platform_);
+            platform.closeFiles({recordFile::master, recordFile::send, recordFile::notes}))
+        return reportUnrecorded(platform, *failure, RecordCommand::saveAsNotes);
+    state.responsePending = false;
+    emptyBoxes(platform);
 }
 
 }  // namespace stepwise

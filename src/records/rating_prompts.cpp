@@ -1,9 +1,8 @@
 #include "records/rating_prompts.h"
 
-#include "app/main_form.h"
 #include "records/line_writer.h"
 #include "records/record_files.h"
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
 
 namespace stepwise {
 
@@ -12,9 +11,9 @@ void askConfidenceRating(Platform& platform) {
     for (int file : responseRecordFiles) writeLine(platform, file, {confidenceLabel, rating});
 }
 
-void MainForm::rateSelfCritique() {
-    state_.selfCritiqueRating = platform_.inputPrompt(selfCritiquePrompt);
-    for (int file : responseRecordFiles) writeLine(platform_, file, {selfCritiqueLabel, state_.selfCritiqueRating});
+void rateSelfCritique(Platform& platform, LessonState& state) {
+    state.selfCritiqueRating = platform.inputPrompt(selfCritiquePrompt);
+    for (int file : responseRecordFiles) writeLine(platform, file, {selfCritiqueLabel, state.selfCritiqueRating});
 }
 
 }  // namespace stepwise

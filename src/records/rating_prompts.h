@@ -1,6 +1,7 @@
 #pragma once
 // The two rating prompts of a response record: confidence after a question block, the quality of
 // the self-critique after an answer block. Ratings are recorded exactly as typed.
+#include "lesson/lesson_state.h"
 #include "platform/platform.h"
 
 namespace stepwise {
@@ -19,5 +20,8 @@ inline constexpr char16_t selfCritiquePrompt[] =
 
 // Asks the confidence rating and writes its line to the master file, then the SEND file (both open).
 void askConfidenceRating(Platform& platform);
+
+// Asks the self-critique rating, keeps it in the state and writes its line to both files.
+void rateSelfCritique(Platform& platform, LessonState& state);
 
 }  // namespace stepwise

@@ -1,6 +1,6 @@
 #pragma once
 // The first step of both record commands, and the last step of a record that was written.
-#include "app/lesson_state.h"
+#include "lesson/lesson_state.h"
 #include "platform/platform.h"
 
 namespace stepwise {

@@ -1,12 +1,12 @@
 // "Enter Response": the response record in the master file and the SEND file, with the rating the
 // block asks for. The files keep what is written in memory until they are closed, so the record
 // reaches each file whole, or not at all when a file fails or the program stops at the prompt.
-#include "app/main_form.h"
+#include "records/record_commands.h"
 #include "records/code_hook.h"
 #include "records/line_writer.h"
 #include "records/rating_prompts.h"
 #include "records/record_files.h"
-#include "records/record_pieces.h"
+#include "format/record_pieces.h"
 #include "records/response_guard.h"
 
 namespace stepwise {
@@ -33,24 +33,24 @@ void writeResponseLines(Platform& platform, const LessonState& state) {
 
 }  // namespace
 
-void MainForm::cmd_enter_response_Click() {
-    if (!passesResponseGuard(platform_, state_)) return;
-    if (const FileStatus failure = openRecordFiles(platform_, {{recordFile::master, state_.masterFilePath},
-                                                               {recordFile::send, state_.sendFilePath}}))
-        return reportUnrecorded(platform_, *failure, RecordCommand::enterResponse);
+void cmd_enter_response_Click(Platform& platform, LessonState& state) {
+    if (!passesResponseGuard(platform, state)) return;
+    if (const FileStatus failure = openRecordFiles(platform, {{recordFile::master, state.masterFilePath},
+                                                               {recordFile::send, state.sendFilePath}}))
+        return reportUnrecorded(platform, *failure, RecordCommand::enterResponse);
 
-    state_.workText = platform_.text(ControlId::txt_answer);
-    writeResponseLines(platform_, state_);
-    if (state_.blockKind == u"question")
-        askConfidenceRating(platform_);
-    else if (state_.blockKind == u"answer")
-        rateSelfCritique();
-    for (int file : responseRecordFiles) writeLine(platform_, file, {closingLine});
+    state.workText = platform.text(ControlId::txt_answer);
+    writeResponseLines(platform, state);
+    if (state.blockKind == u"question")
+        askConfidenceRating(platform);
+    else if (state.blockKind == u"answer")
+        rateSelfCritique(platform, state);
+    for (int file : responseRecordFiles) writeLine(platform, file, {closingLine});
 
-    if (const FileStatus failure = platform_.closeFiles({recordFile::master, recordFile::send}))
-        return reportUnrecorded(platform_, *failure, RecordCommand::enterResponse);
-    state_.responsePending = false;
-    emptyBoxes(platform_);
+    if (const FileStatus failure = platform.closeFiles({recordFile::master, recordFile::send}))
+        return reportUnrecorded(platform, *failure, RecordCommand::enterResponse);
+    state.responsePending = false;
+    emptyBoxes(platform);
 }
 
 }  // namespace stepwise

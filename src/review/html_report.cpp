@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <map>
 
-#include "lesson/builtin_assignment.h"
+#include "format/builtin_assignment.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
 #include "review/html_escape.h"

@@ -1,6 +1,6 @@
 #include "review/marks_run.h"
 
-#include "lesson/markers.h"
+#include "format/markers.h"
 #include "review/atomic_file_replace.h"
 #include "review/report_text.h"
 

@@ -1,6 +1,6 @@
 #include "review/spreadsheet_csv_reader.h"
 
-#include "platform/system/cp1252.h"
+#include "format/cp1252.h"
 #include "review/csv.h"
 
 namespace stepwise::review {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "platform/platform.h"
-#include "platform/text.h"
+#include "format/text.h"
 
 namespace stepwise {
 

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "app/start_up.h"
-#include "platform/system/cp1252.h"
+#include "format/cp1252.h"
 #include "support/lesson_fixture.h"
 
 namespace stepwise::testing {

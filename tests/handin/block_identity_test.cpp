@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "handin/handin_file.h"
-#include "lesson/builtin_assignment.h"
+#include "format/builtin_assignment.h"
 
 namespace stepwise::handin {
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "handin/handin_file.h"
-#include "platform/system/cp1252.h"
+#include "format/cp1252.h"
 #include "support/temp_dir.h"
 
 namespace stepwise::handin {

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "handin/handin_file.h"
-#include "lesson/builtin_assignment.h"
-#include "platform/system/cp1252.h"
-#include "platform/system/local_time.h"
+#include "format/builtin_assignment.h"
+#include "format/cp1252.h"
+#include "system/local_time.h"
 #include "support/lesson_fixture.h"
 
 namespace stepwise::testing {

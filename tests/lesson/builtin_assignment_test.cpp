@@ -1,4 +1,4 @@
-#include "lesson/builtin_assignment.h"
+#include "format/builtin_assignment.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // per tick.
 #include <gtest/gtest.h>
 
-#include "platform/system/random_source.h"
+#include "system/random_source.h"
 #include "support/lesson_fixture.h"
 
 namespace stepwise::testing {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/system/cp1252.h"
-#include "platform/system/path_mapping.h"
-#include "platform/text.h"
+#include "format/cp1252.h"
+#include "system/path_mapping.h"
+#include "format/text.h"
 #include "records/line_writer.h"
 
 namespace stepwise {

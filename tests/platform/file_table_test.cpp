@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "platform/system/cp1252.h"
-#include "platform/system/file_table.h"
+#include "format/cp1252.h"
+#include "system/file_table.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

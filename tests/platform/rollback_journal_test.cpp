@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/system/rollback_journal.h"
+#include "system/rollback_journal.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/system/group_commit.h"
-#include "platform/system/rollback_journal.h"
+#include "system/group_commit.h"
+#include "system/rollback_journal.h"
 #include "records/record_stream.h"
 #include "support/child_process.h"
 

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "platform/system/group_commit.h"
-#include "platform/system/rollback_journal.h"
+#include "system/group_commit.h"
+#include "system/rollback_journal.h"
 #include "records/record_fixture.h"
 
 namespace stepwise::testing {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/system/system_platform.h"
+#include "frontends/common/system_platform.h"
 #include "support/temp_dir.h"
 
 namespace stepwise::testing {

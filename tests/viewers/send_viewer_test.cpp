@@ -1,5 +1,5 @@
 // display SEND file: each line of the SEND file on a line of its own after what the box shows.
-#include "platform/system/cp1252.h"
+#include "format/cp1252.h"
 #include "viewers/viewer_file.h"
 #include "viewers/viewer_fixture.h"
 

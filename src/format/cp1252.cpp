@@ -1,0 +1,113 @@
+#include "format/cp1252.h"
+
+#include <array>
+#include <string>
+
+namespace stepwise {
+
+namespace {
+
+// Bytes 80 to 9F; the undefined ones map to the control character of the same code.
+constexpr std::array<char16_t, 32> high = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The byte for a character, or -1 when the code page has none.
+int byteFor(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == c) return 0x80 + i;
+    return -1;
+}
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+
+// The character a reference written by appendCp1252 stands for, given the digits between "&#" and
+// ";"; 0 when no reference of those digits is ever written.
+char32_t referencedCharacter(std::string_view digits) {
+    if (digits.empty() || digits.size() > 7 || digits[0] == '0') return 0;
+    char32_t codePoint = 0;
+    for (char digit : digits) {
+        if (digit < '0' || digit > '9') return 0;
+        codePoint = codePoint * 10 + static_cast<char32_t>(digit - '0');
+    }
+    if (codePoint > 0x10FFFF) return 0;
+    if (codePoint < 0x10000 && byteFor(static_cast<char16_t>(codePoint)) >= 0) return 0;
+    return codePoint;
+}
+
+void appendCodePoint(Text& text, char32_t codePoint) {
+    if (codePoint < 0x10000) {
+        text += static_cast<char16_t>(codePoint);  // a lone surrogate was written as its own reference
+        return;
+    }
+    codePoint -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    text += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+}
+
+}  // namespace
+
+char16_t cp1252ToChar(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0) return high[byte - 0x80];
+    return byte;
+}
+
+void appendCp1252(std::string& bytes, TextView text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const int b = byteFor(c);
+        if (b >= 0) {
+            bytes += static_cast<char>(b);
+            continue;
+        }
+        char32_t codePoint = c;
+        if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+            codePoint = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        bytes += "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
+    }
+}
+
+std::string encodeCp1252(TextView text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    appendCp1252(bytes, text);
+    return bytes;
+}
+
+Text decodeCp1252(std::string_view bytes) {
+    Text text;
+    text.resize(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+    return text;
+}
+
+Text decodeCp1252WithReferences(std::string_view bytes) {
+    Text text;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t reference = bytes.find("&#", i);
+        const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
+        const std::size_t decoded = text.size();
+        text.resize(decoded + plainEnd - i);
+        for (std::size_t k = decoded; i < plainEnd; ++i, ++k) text[k] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+        if (reference == std::string_view::npos) break;
+        const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
+        const char32_t codePoint =
+            semicolon == std::string_view::npos ? 0 : referencedCharacter(bytes.substr(reference + 2, semicolon));
+        if (codePoint == 0) {
+            text += u'&';
+            i = reference + 1;
+            continue;
+        }
+        appendCodePoint(text, codePoint);
+        i = reference + 2 + semicolon + 1;
+    }
+    return text;
+}
+
+}  // namespace stepwise

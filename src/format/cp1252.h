@@ -1,0 +1,27 @@
+#pragma once
+// Windows-1252, the single-byte code page of every output file.
+#include <string>
+#include <string_view>
+
+#include "format/text.h"
+
+namespace stepwise {
+
+// One byte to its character. The five bytes Windows-1252 leaves undefined (81, 8D, 8F, 90, 9D)
+// stand for the control characters of the same code, so every byte survives a round trip.
+char16_t cp1252ToChar(unsigned char byte);
+
+// Text to bytes. A character the code page cannot hold is written as a decimal character
+// reference ("&#916;" for a capital delta) so that nothing typed is lost.
+std::string encodeCp1252(TextView text);
+void appendCp1252(std::string& bytes, TextView text);
+
+Text decodeCp1252(std::string_view bytes);
+
+// Bytes to text as encodeCp1252 wrote it: every character reference that encodeCp1252 writes (a
+// character the code page cannot hold, its code in decimal without leading zeros) becomes its
+// character again. A reference it never writes, such as "&#65;" for a character the code page
+// holds, was typed as it stands and is kept as it stands.
+Text decodeCp1252WithReferences(std::string_view bytes);
+
+}  // namespace stepwise

@@ -1,0 +1,11 @@
+#pragma once
+// The two commands that record the response box: "Enter Response" and "Save as Notes".
+#include "lesson/lesson_state.h"
+#include "platform/platform.h"
+
+namespace stepwise {
+
+void cmd_enter_response_Click(Platform& platform, LessonState& state);
+void cmd_save_as_notes_Click(Platform& platform, LessonState& state);
+
+}  // namespace stepwise

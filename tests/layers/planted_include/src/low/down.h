@@ -1,0 +1,4 @@
+#pragma once
+
+#include "low/ok.h"
+#include "high/up.h"
