@@ -1,4 +1,6 @@
 #pragma once
+// Failures: the commands tell the student themselves; the end of the program arrives here as
+// ProgramEnded and is caught in dispatch(), the one place that closes the files and the window.
 // The one window of the program: its lesson state, the routing of events to handlers, and the
 // procedures the handlers share. The handlers themselves live with the concern they serve
 // (lesson/, records/, viewers/, pictures/) as functions of the front end and the lesson state;

@@ -1,4 +1,7 @@
 #pragma once
+// Failures in the lesson's commands (this folder, records/, viewers/, pictures/): the student is
+// told through Platform::showMessage in the program's words, and the command returns; ending the
+// program is endProgram(), which unwinds to the window's dispatch. Nothing else is thrown.
 // The script table and its reader: what "Next Question / Answer" shows, and the routines a
 // script line can name.
 #include "format/text.h"

@@ -1,4 +1,6 @@
 #pragma once
+// A clipboard that refuses a picture changes nothing and says nothing; see
+// lesson/script_commands.h for the scheme all the commands share.
 // The picture boxes' commands: "next picture", "pend exp" and its timer, "copy picture".
 #include "lesson/lesson_state.h"
 #include "platform/platform.h"

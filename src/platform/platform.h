@@ -1,4 +1,6 @@
 #pragma once
+// Failures: file operations return a FileStatus (no value: done; else the FileError naming the
+// file and the reason); the window's operations do not fail. Nothing here throws.
 // Every operation the program needs from its windowing and runtime platform. The core calls only
 // this interface; each front end implements the window half, and the portable system services
 // (files, clock, random numbers) are shared by all front ends.

@@ -1,5 +1,9 @@
 #pragma once
 // One run of stepwise-review from its parsed command line to its exit status.
+// Failures in this program: what the hand-ins hold wrong is a problem listed in the report (exit
+// 1); an input or output the run cannot use is an exception derived from std::runtime_error
+// (MarksFileError, FileReplaceError, ...) that only this run catches and turns into its message
+// and exit status 2. Nothing below main() exits.
 #include <functional>
 #include <ostream>
 #include <string>
