@@ -5,6 +5,7 @@
 #include "frontends/win32/accessible_name.h"
 #include "frontends/win32/picture_box.h"
 #include "frontends/win32/wide_text.h"
+#include "frontends/win32/window_class.h"
 
 namespace stepwise::win32 {
 
@@ -15,19 +16,6 @@ constexpr UINT_PTR pendTimerId = 1;
 constexpr int firstControlId = 100;
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
-
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW cls{};
-    if (GetClassInfoExW(instance, className, &cls)) return;
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = proc;
-    cls.hInstance = instance;
-    cls.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    cls.lpszClassName = className;
-    RegisterClassExW(&cls);
-}
 
 // "System" at 9.75 point, bold, in the ANSI character set; Windows substitutes a face if it is missing.
 HFONT createLargeBoxFont(DpiScale scale) {
@@ -60,7 +48,8 @@ int windowIdOf(ControlId id) { return firstControlId + static_cast<int>(id); }
 
 MainWindow::MainWindow(DpiScale scale) : scale_(scale) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(instance, windowProc);
+    registerWindowClass(instance, className, windowProc,
+                        {LoadIconW(nullptr, IDI_APPLICATION), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     RECT frame{0, 0, scale_.pixels(clientWidthTwips), scale_.pixels(clientHeightTwips)};
     AdjustWindowRectEx(&frame, windowStyle, FALSE, windowExStyle);
     const std::wstring caption = toWide(windowCaption);

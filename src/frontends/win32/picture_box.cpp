@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "frontends/win32/dib_picture.h"
+#include "frontends/win32/window_class.h"
 
 namespace stepwise::win32 {
 
@@ -11,22 +12,11 @@ namespace {
 constexpr wchar_t className[] = L"StepwisePictureBox";
 constexpr COLORREF white = RGB(255, 255, 255);
 
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW cls{};
-    if (GetClassInfoExW(instance, className, &cls)) return;
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = proc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.lpszClassName = className;
-    RegisterClassExW(&cls);
-}
-
 }  // namespace
 
 HWND PictureBox::create(HWND parent, int id, const RECT& bounds, DpiScale scale) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    registerClass(instance, windowProc);
+    registerWindowClass(instance, className, windowProc);
     HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                                 bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
