@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "format/cp1252.h"
+#include "format/lesson_header.h"
 
 namespace stepwise {
 
@@ -10,15 +11,20 @@ namespace {
 // The character of a single-byte code, taken to the nearest whole number with halves to even.
 char16_t codeCharacter(double code) { return cp1252ToChar(static_cast<unsigned char>(std::nearbyint(code))); }
 
+// A character of the code range, drawn at random: the end codes are half as likely as the others.
+char16_t drawCode(Platform& platform, CodeRange range) {
+    return codeCharacter(platform.nextRandom() * double(range.last - range.first) + double(range.first));
+}
+
 }  // namespace
 
-// A line of random characters that opens each lesson header: codeNbr to 2 x codeNbr characters,
-// codes 66 to 116 and 118 to 255 only.
+// A line of random characters that opens each lesson header (format/lesson_header.h): codeNbr to
+// 2 x codeNbr characters.
 Text MainForm::makeCodeLine(const int& codeNbr) {
     Text line;
     for (int i = 0; i < codeNbr; ++i) {
-        if (platform_.nextRandom() < 0.1f) line += codeCharacter(platform_.nextRandom() * 50.0 + 66.0);
-        line += codeCharacter(platform_.nextRandom() * 137.0 + 118.0);
+        if (platform_.nextRandom() < 0.1f) line += drawCode(platform_, codeLineCodesBefore);
+        line += drawCode(platform_, codeLineCodes);
     }
     return line;
 }

@@ -1,6 +1,6 @@
 #include "app/main_form.h"
 
-#include "format/record_pieces.h"
+#include "format/lesson_header.h"
 #include "lesson/program_end.h"
 #include "lesson/script_commands.h"
 #include "pictures/picture_commands.h"

@@ -5,7 +5,7 @@
 #include "app/main_form.h"
 #include "records/code_hook.h"
 #include "records/line_writer.h"
-#include "format/record_pieces.h"
+#include "format/lesson_header.h"
 
 namespace stepwise {
 
@@ -38,13 +38,6 @@ Text threeDigits(const Text& number) {
     return number;
 }
 
-Text fileNamePart(const Text& name) {
-    Text part = name;
-    for (char16_t& c : part)
-        if (c == u' ') c = u'_';
-    return part;
-}
-
 Text nameProblem(const Text& name) {
     for (char16_t c : name) {
         if (forbiddenInNames.find(c) != std::u16string_view::npos)
@@ -55,12 +48,6 @@ Text nameProblem(const Text& name) {
                    u"your name again.";
     }
     return u"";
-}
-
-OutputFileNames outputFileNames(const Text& name, const Text& date) {
-    const Text n = fileNamePart(name);
-    return {u"masterFile_" + n + u".txt", u"send_" + date.substr(0, 2) + date.substr(3, 2) + n + u".txt",
-            u"notes_" + n + u".txt"};
 }
 
 bool fileNamesFit(Platform& platform, const Text& name) {
@@ -168,6 +155,7 @@ void MainForm::placeCursorOnHeader() {
 void MainForm::writeLessonHeader() {
     const Text codeLine = makeCodeLine(state_.lessonCodeNbr);
     const int codeNbr = state_.lessonCodeNbr;
+    // The five lines of format/lesson_header.h.
     for (int file : {masterFile, sendFile}) {
         writeLine(platform_, file, {codeLine});
         writeLine(platform_, file, {code(assignmentLineOpening + state_.assignmentNumber, codeNbr)});

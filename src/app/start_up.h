@@ -1,7 +1,8 @@
 #pragma once
 // Fixed texts and small rules of the lesson start-up.
-#include "platform/platform.h"
+#include "format/file_names.h"
 #include "format/text.h"
+#include "platform/platform.h"
 
 namespace stepwise {
 
@@ -21,9 +22,6 @@ Text defaultResponsePrompt();
 // "1" gives "001", "12" gives "012"; other lengths stay as they are.
 Text threeDigits(const Text& number);
 
-// The name as it goes into the file names: every space replaced by "_", nothing else changed.
-Text fileNamePart(const Text& name);
-
 // Why a name cannot be part of a file name (a character no file name can hold), or "" when it can.
 Text nameProblem(const Text& name);
 
@@ -32,14 +30,6 @@ inline constexpr std::u16string_view nameTooLongMessage =
     u"Your name is too long to be used in the names of your files: the file system holds names of at most "
     u"255 units, and letters other than A to Z may count as two or more.  Please type a shorter form of "
     u"your name.";
-
-// The names of the three output files for a name on a date ("MM-DD-YYYY").
-struct OutputFileNames {
-    Text master;  // "masterFile_" + N + ".txt"
-    Text send;    // "send_" + MM + DD + N + ".txt"
-    Text notes;   // "notes_" + N + ".txt"
-};
-OutputFileNames outputFileNames(const Text& name, const Text& date);
 
 // Whether every file name the name makes fits the file system (255 units at most, counted as
 // the file system counts them).

@@ -21,9 +21,6 @@ int byteFor(char16_t c) {
     return -1;
 }
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
-
 // The character a reference written by appendCp1252 stands for, given the digits between "&#" and
 // ";"; 0 when no reference of those digits is ever written.
 char32_t referencedCharacter(std::string_view digits) {
@@ -38,16 +35,6 @@ char32_t referencedCharacter(std::string_view digits) {
     return codePoint;
 }
 
-void appendCodePoint(Text& text, char32_t codePoint) {
-    if (codePoint < 0x10000) {
-        text += static_cast<char16_t>(codePoint);  // a lone surrogate was written as its own reference
-        return;
-    }
-    codePoint -= 0x10000;
-    text += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-    text += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-}
-
 }  // namespace
 
 char16_t cp1252ToChar(unsigned char byte) {
@@ -56,19 +43,14 @@ char16_t cp1252ToChar(unsigned char byte) {
 }
 
 void appendCp1252(std::string& bytes, TextView text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        const int b = byteFor(c);
-        if (b >= 0) {
+    for (std::size_t i = 0; i < text.size();) {
+        // A surrogate, paired or lone, has no byte: its reference is written.
+        const char32_t codePoint = nextCodePoint(text, i);
+        const int b = codePoint < 0x10000 ? byteFor(static_cast<char16_t>(codePoint)) : -1;
+        if (b >= 0)
             bytes += static_cast<char>(b);
-            continue;
-        }
-        char32_t codePoint = c;
-        if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            codePoint = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
-        bytes += "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
+        else
+            bytes += "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
     }
 }
 
@@ -104,7 +86,7 @@ Text decodeCp1252WithReferences(std::string_view bytes) {
             i = reference + 1;
             continue;
         }
-        appendCodePoint(text, codePoint);
+        appendCodePoint(text, codePoint);  // a lone surrogate was written as its own reference
         i = reference + 2 + semicolon + 1;
     }
     return text;

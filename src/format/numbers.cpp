@@ -1,5 +1,6 @@
 #include "format/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -33,6 +34,16 @@ Text generalNumber(double number) {
 std::string fixedNumber(double number, int decimals) { return charsOf(number, std::chars_format::fixed, decimals); }
 
 std::string shortNumber(double number) { return charsOf(number, std::chars_format::general, 6); }
+
+std::string zeroPadded(long long number, int width) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    std::string text(buffer, result.ptr);
+    const std::size_t sign = number < 0 ? 1 : 0;
+    if (text.size() < static_cast<std::size_t>(std::max(width, 0)))
+        text.insert(sign, static_cast<std::size_t>(width) - text.size(), '0');
+    return text;
+}
 
 std::optional<double> parseNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);

@@ -18,6 +18,10 @@ std::string fixedNumber(double number, int decimals);
 // printf's "%g": up to 6 significant digits, trailing zeros dropped ("0.5", "12", "1e+06").
 std::string shortNumber(double number);
 
+// printf's "%0*lld": the whole number in at least `width` characters, zeros after the sign
+// ("07" for 7 in two, "-05" for -5 in three).
+std::string zeroPadded(long long number, int width);
+
 // The decimal number that makes up the whole text ("12", "-3.5", "4e2"); no value for anything
 // else, blanks included.
 std::optional<double> parseNumber(std::string_view text);

@@ -1,6 +1,7 @@
 #include "format/text.h"
 
 #include "format/numbers.h"
+#include "format/utf8.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -77,58 +78,25 @@ Text withCrLfBreaks(TextView text) {
 
 Text decimalText(long long number) { return fromUtf8(std::to_string(number)); }
 
-Text fromUtf8(std::string_view utf8) {
-    Text out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        char32_t cp;
-        std::size_t len;
-        if (c < 0x80) { cp = c; len = 1; }
-        else if ((c >> 5) == 0x6) { cp = c & 0x1F; len = 2; }
-        else if ((c >> 4) == 0xE) { cp = c & 0x0F; len = 3; }
-        else if ((c >> 3) == 0x1E) { cp = c & 0x07; len = 4; }
-        else { out += u'\uFFFD'; ++i; continue; }
-        if (i + len > utf8.size()) { out += u'\uFFFD'; break; }
-        for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        i += len;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-    }
-    return out;
+char32_t nextCodePoint(TextView text, std::size_t& i) {
+    const char16_t c = text[i++];
+    if (isHighSurrogate(c) && i < text.size() && isLowSurrogate(text[i]))
+        return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i++] - 0xDC00);
+    return c;
 }
 
-std::string toUtf8(TextView text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+void appendCodePoint(Text& text, char32_t codePoint) {
+    if (codePoint < 0x10000) {
+        text += static_cast<char16_t>(codePoint);
+        return;
     }
-    return out;
+    codePoint -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    text += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
 }
+
+Text fromUtf8(std::string_view utf8) { return decodeUtf8(utf8).text; }
+
+std::string toUtf8(TextView text) { return encodeUtf8(text, LoneSurrogates::kept); }
 
 }  // namespace stepwise

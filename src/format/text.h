@@ -35,7 +35,18 @@ Text withCrLfBreaks(TextView text);
 // Decimal digits of a whole number, without sign or blanks when it is not negative.
 Text decimalText(long long number);
 
-// ASCII/UTF-8 literals into Text and back, for messages and tests.
+// A character past U+FFFF is two units: a high surrogate (D800-DBFF), then a low one (DC00-DFFF).
+inline bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+inline bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+// The character that starts at unit `i`, a surrogate pair taken together and a lone surrogate as it
+// stands; `i` moves on past it.
+char32_t nextCodePoint(TextView text, std::size_t& i);
+// A code point at the end of the text: up to U+FFFF one unit, a lone surrogate included; past it a pair.
+void appendCodePoint(Text& text, char32_t codePoint);
+
+// UTF-8 that the program itself holds (literals, numbers, the system's messages) into Text and
+// back; decodeUtf8 (format/utf8.h) with its faults not asked for, and encodeUtf8 with lone
+// surrogates kept. Bytes from outside, which may not be UTF-8, go to decodeUtf8.
 Text fromUtf8(std::string_view utf8);
 std::string toUtf8(TextView text);
 

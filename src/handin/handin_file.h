@@ -1,7 +1,12 @@
 #pragma once
 // A hand-in (SEND) file read back: its lesson headers, the records after each, and everything
-// found wrong with it. Reading never stops at damage: what cannot be read is reported with its
-// line number and the rest of the file is still read.
+// found wrong with it, in the record format of format/record_pieces.h and format/lesson_header.h.
+//
+// How this layer reports failures: nothing here throws or stops for what a file holds or lacks.
+// Every fault of a file, damage, an edit, a file that cannot be read at all, becomes a Problem
+// (the file, the line from 1 or 0 for the whole file, a message for the instructor) in the file's
+// or the caller's list, and reading goes on with the rest. std::optional is only for an answer
+// that is not a failure: a file name that is not a SEND file's (parseHandinName).
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -9,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "format/record_pieces.h"
 #include "format/text.h"
 
 namespace stepwise::handin {
@@ -30,7 +36,7 @@ struct BlockId {
 // (as the record holds it, after decoding).
 BlockId identifyBlock(TextView blockLine);
 
-enum class RecordKind { response, notes };
+using RecordKind = stepwise::RecordKind;
 
 struct Record {
     RecordKind kind = RecordKind::response;

@@ -2,28 +2,15 @@
 
 #include <algorithm>
 
+#include "format/lesson_header.h"
 #include "format/record_pieces.h"
+#include "format/stamps.h"
 
 namespace stepwise::handin {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Two digits at `at`, as a number.
-int twoDigits(std::string_view text, std::size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); }
-
-// Digits where `shape` has '9', exactly the other characters elsewhere.
-bool hasShape(std::string_view text, std::string_view shape) {
-    if (text.size() != shape.size()) return false;
-    for (std::size_t i = 0; i < shape.size(); ++i)
-        if (shape[i] == '9' ? !isDigit(text[i]) : text[i] != shape[i]) return false;
-    return true;
-}
-
-constexpr std::string_view timeShape = "99:99:99";
-constexpr std::string_view dateShape = "99-99-9999";
-static_assert(timeShape.size() == timeTextLength && dateShape.size() == dateTextLength);
+bool inRange(unsigned char byte, CodeRange range) { return byte >= range.first && byte <= range.last; }
 
 }  // namespace
 
@@ -67,44 +54,30 @@ bool beginsWith(std::string_view bytes, TextView piece) {
 }
 
 bool isTimeStampLine(std::string_view line) {
-    return beginsWith(line, timeStampIndent) && hasShape(line.substr(std::size(timeStampIndent) - 1), timeShape);
+    return beginsWith(line, timeStampIndent) && isTimeText(line.substr(pieceLength(timeStampIndent)));
 }
 
 bool isDateTimeStampLine(std::string_view line) {
     if (!beginsWith(line, timeStampIndent)) return false;
-    const std::string_view stamp = line.substr(std::size(timeStampIndent) - 1);
-    return stamp.size() == dateTextLength + timeTextLength && hasShape(stamp.substr(0, dateTextLength), dateShape) &&
-           hasShape(stamp.substr(dateTextLength), timeShape);
-}
-
-bool isDateText(std::string_view text) { return hasShape(text, dateShape); }
-
-bool isValidTime(std::string_view time) {
-    return hasShape(time, timeShape) && twoDigits(time, 0) < 24 && twoDigits(time, 3) < 60 && twoDigits(time, 6) < 60;
-}
-
-bool isValidDate(std::string_view date) {
-    if (!hasShape(date, dateShape)) return false;
-    constexpr int daysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int month = twoDigits(date, 0);
-    const int day = twoDigits(date, 3);
-    return month >= 1 && month <= 12 && day >= 1 && day <= daysIn[month - 1];
+    const std::string_view stamp = line.substr(pieceLength(timeStampIndent));
+    return stamp.size() == dateTextLength + timeTextLength && isDateText(stamp.substr(0, dateTextLength)) &&
+           isTimeText(stamp.substr(dateTextLength));
 }
 
 bool isCodeLine(std::string_view line) {
     if (line.empty()) return false;
-    bool afterLowByte = false;
+    bool afterCodeBefore = false;
     for (char c : line) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte >= 118) {
-            afterLowByte = false;
-        } else if (byte >= 66 && byte <= 116 && !afterLowByte) {
-            afterLowByte = true;
+        if (inRange(byte, codeLineCodes)) {
+            afterCodeBefore = false;
+        } else if (inRange(byte, codeLineCodesBefore) && !afterCodeBefore) {
+            afterCodeBefore = true;
         } else {
             return false;
         }
     }
-    return !afterLowByte;
+    return !afterCodeBefore;
 }
 
 std::size_t countNonTextBytes(std::string_view bytes) {

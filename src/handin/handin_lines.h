@@ -40,18 +40,12 @@ private:
 bool sameAs(std::string_view bytes, TextView piece);
 bool beginsWith(std::string_view bytes, TextView piece);
 
-// The indent followed by a time "hh:mm:ss".
+// The lines format/record_pieces.h forms: the indent followed by a time in its form ("14:05:09"),
+// and the indent followed by a date ("12-07-2026") and a time, with nothing between them.
 bool isTimeStampLine(std::string_view line);
-// The indent followed by a date "mm-dd-yyyy" and a time, with nothing between them.
 bool isDateTimeStampLine(std::string_view line);
-// "mm-dd-yyyy": digits and hyphens in that shape.
-bool isDateText(std::string_view text);
-// Whether the digits of a time or date stamp name a real time of day or calendar date.
-bool isValidTime(std::string_view time);
-bool isValidDate(std::string_view date);
 
-// A lesson header's code line: one or more bytes from 118 to 255, each perhaps preceded by one
-// byte from 66 to 116, as the student program draws them.
+// A lesson header's code line: one or more characters of the codes format/lesson_header.h gives.
 bool isCodeLine(std::string_view line);
 
 // Bytes that no one types: control codes other than tab, CR and LF, and the five bytes that

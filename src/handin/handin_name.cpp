@@ -1,24 +1,28 @@
-// What a hand-in file's name tells: the student program names the SEND file "send_", the month and
-// day as four digits, the name as typed with its spaces as underscores, and ".txt".
+// What a hand-in file's name tells, as format/file_names.h forms it: "send_", the month and day as
+// four digits, the name as typed with its spaces as underscores, and ".txt".
 #include <algorithm>
 
+#include "format/file_names.h"
+#include "format/utf8.h"
 #include "handin/handin_file.h"
-#include "handin/handin_lines.h"
 
 namespace stepwise::handin {
 
 namespace {
 
-constexpr std::string_view prefix = "send_";
-constexpr std::string_view suffix = ".txt";
-constexpr std::size_t dateDigits = 4;
+constexpr TextView prefix = sendFilePrefix;
+constexpr TextView suffix = outputFileSuffix;
 
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
+char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+// The bytes against an ASCII piece, letter case aside.
+bool equalIgnoringAsciiCase(std::string_view bytes, TextView piece) {
+    return std::equal(bytes.begin(), bytes.end(), piece.begin(), piece.end(), [](char byte, char16_t c) {
+        return asciiLower(static_cast<unsigned char>(byte)) == asciiLower(c);
     });
 }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view lastPathPart(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
@@ -35,19 +39,16 @@ std::optional<HandinName> parseHandinName(std::string_view fileName) {
     std::string_view middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
 
     HandinName result;
-    const bool hasDate = middle.size() >= dateDigits &&
-                         std::all_of(middle.begin(), middle.begin() + dateDigits, [](char c) { return c >= '0' && c <= '9'; });
-    if (hasDate) {
-        // The date as the lesson header writes it, with a leap year so that 02-29 counts.
-        const std::string date = std::string(middle.substr(0, 2)) + "-" + std::string(middle.substr(2, 2)) + "-2028";
-        if (isValidDate(date)) {
-            result.month = std::stoi(date.substr(0, 2));
-            result.day = std::stoi(date.substr(3, 2));
+    // Four digits are the date's, whether or not they name a day.
+    if (middle.size() >= monthDayLength && std::all_of(middle.begin(), middle.begin() + monthDayLength, isDigit)) {
+        if (const std::optional<MonthDay> day = parseMonthDay(middle.substr(0, monthDayLength))) {
+            result.month = day->month;
+            result.day = day->day;
         }
-        middle.remove_prefix(dateDigits);
+        middle.remove_prefix(monthDayLength);
     }
-    result.student = fromUtf8(middle);
-    std::replace(result.student.begin(), result.student.end(), u'_', u' ');
+    // A name that is not UTF-8 (a file named on another system) is read as far as it goes.
+    result.student = nameOfFileNamePart(decodeUtf8(middle).text);
     return result;
 }
 

@@ -27,20 +27,16 @@
 #include "handin/handin_lines.h"
 #include "format/builtin_assignment.h"
 #include "format/cp1252.h"
+#include "format/lesson_header.h"
 #include "format/record_pieces.h"
+#include "format/stamps.h"
 
 namespace stepwise::handin {
 
 namespace {
 
-template <std::size_t N>
-constexpr std::size_t pieceLength(const char16_t (&)[N]) {
-    return N - 1;
-}
-
 constexpr std::size_t closingLength = pieceLength(closingLine);
 constexpr std::size_t stampOffset = pieceLength(timeStampIndent);
-constexpr std::size_t headerLines = 5;
 
 // Where something starts: a line (from 0) and the byte in it.
 struct Position {
@@ -143,12 +139,12 @@ private:
         session.assignment = decodeCp1252WithReferences(content(assignmentLine));
         if (!withCodeLine) problem(first + 1, "the lesson header's first line (its code line) is missing or damaged");
         std::size_t next = assignmentLine + 1;
-        std::array<std::string_view, headerLines - 2> rest{};
+        std::array<std::string_view, lessonHeaderLineCount - 2> rest{};
         std::size_t found = 0;
         while (found < rest.size() && next < lineCount() && !somethingStartsAt(next)) rest[found++] = content(next++);
         if (found < rest.size())
             problem(first + 1, "the lesson header is incomplete: " + std::to_string(found + 2) + " of its " +
-                                   std::to_string(headerLines) + " lines");
+                                   std::to_string(lessonHeaderLineCount) + " lines");
         if (found > 0 && !sameAs(rest[0], builtinAssignment().front()))
             problem(assignmentLine + 2, "the lesson header names another assignment than \"001.  Rates\"");
         if (found > 1 && !sameAs(rest[1], assignmentTitleLine))
@@ -275,16 +271,19 @@ private:
         Position next;                          // where reading goes on
         std::optional<std::size_t> innerStart;  // a record or header start inside the text
     };
+    // Whether the SEND file has no line end after this kind of record's closing line, so that the
+    // next record or header starts on the closing line.
+    static bool closingRunsOn(RecordKind kind) { return !closingLineEnds(kind, OutputFile::send); }
     bool isClosingLine(std::size_t line, RecordKind kind) const {
-        return kind == RecordKind::response ? sameAs(content(line), closingLine) : beginsWith(content(line), closingLine);
+        return closingRunsOn(kind) ? beginsWith(content(line), closingLine) : sameAs(content(line), closingLine);
     }
     std::optional<Position> startAfterClosing(std::size_t line, RecordKind kind) const {
-        if (kind == RecordKind::notes) return afterNotesClosing(line);
+        if (closingRunsOn(kind)) return afterNotesClosing(line);
         if (recordMayEndBefore(line + 1)) return Position{line + 1, 0};
         return std::nullopt;
     }
     Position afterClosing(std::size_t line, RecordKind kind) const {
-        if (kind == RecordKind::notes && !content(line, closingLength).empty()) return {line, closingLength};
+        if (closingRunsOn(kind) && !content(line, closingLength).empty()) return {line, closingLength};
         return {line + 1, 0};
     }
     TextEnd findTextEnd(std::size_t first, RecordKind kind) const {

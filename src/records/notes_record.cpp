@@ -11,20 +11,21 @@ namespace stepwise {
 
 namespace {
 
-// The seven lines, each to all three files before the next one is started. The closing line ends
-// the line only in the master file; in the SEND and notes files the next record continues it.
+// The seven lines of format/record_pieces.h, each to all three files before the next one is
+// started. The closing line ends the line only in the master file; in the SEND and notes files the
+// next record continues it.
 void writeNotesLines(Platform& platform, const LessonState& state) {
     const int codeNbr = state.lessonCodeNbr;
     for (int file : notesRecordFiles) writeLine(platform, file, {separatorLine});
-    for (int file : notesRecordFiles) writeLine(platform, file, {timeStampIndent, platform.timeText()});
-    for (int file : notesRecordFiles)
-        writeLine(platform, file, {timeStampIndent, platform.dateText(), platform.timeText()});
+    for (int file : notesRecordFiles) writeLine(platform, file, {timeStampLine(platform.timeText())});
+    for (int file : notesRecordFiles) {
+        const Text date = platform.dateText();  // read before the time, as the line has them
+        writeLine(platform, file, {dateTimeStampLine(date, platform.timeText())});
+    }
     for (int file : notesRecordFiles) writeLine(platform, file, {code(state.currentLine, codeNbr)});
     for (int file : notesRecordFiles) writeLine(platform, file, {separatorLine});
     for (int file : notesRecordFiles) writeLine(platform, file, {code(state.workText, codeNbr)});
-    writeLine(platform, recordFile::master, {closingLine});
-    writeLine(platform, recordFile::send, {closingLine}, LineEnd::None);
-    writeLine(platform, recordFile::notes, {closingLine}, LineEnd::None);
+    for (int file : notesRecordFiles) writeClosingLine(platform, RecordKind::notes, file);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "records/record_files.h"
 
+#include "records/line_writer.h"
+
 namespace stepwise {
 
 FileStatus openRecordFiles(Platform& platform, std::initializer_list<RecordFile> files) {
@@ -10,6 +12,13 @@ FileStatus openRecordFiles(Platform& platform, std::initializer_list<RecordFile>
         return failure;
     }
     return std::nullopt;
+}
+
+void writeClosingLine(Platform& platform, RecordKind kind, int fileNumber) {
+    const OutputFile file = fileNumber == recordFile::master ? OutputFile::master
+                            : fileNumber == recordFile::send ? OutputFile::send
+                                                             : OutputFile::notes;
+    writeLine(platform, fileNumber, {closingLine}, closingLineEnds(kind, file) ? LineEnd::CrLf : LineEnd::None);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "format/record_pieces.h"
 #include "platform/platform.h"
 
 namespace stepwise {
@@ -17,6 +18,9 @@ inline constexpr int notes = 3;
 // Every line of a record goes to these files in this order before the next line is started.
 inline constexpr std::array<int, 2> responseRecordFiles = {recordFile::master, recordFile::send};
 inline constexpr std::array<int, 3> notesRecordFiles = {recordFile::master, recordFile::send, recordFile::notes};
+
+// A record's closing line, with a line end where format/record_pieces.h says it has one.
+void writeClosingLine(Platform& platform, RecordKind kind, int fileNumber);
 
 struct RecordFile {
     int number;

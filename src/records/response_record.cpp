@@ -18,12 +18,13 @@ double combinedQuestionNumber(const LessonState& state) {
     return numericValue(state.assignmentNumber) * 10000.0 + numericValue(state.questionNumber);
 }
 
-// The record up to its rating: separator, time stamp, question number (master file only), block,
-// separator, label and response. Each line goes to both files before the next one is started.
+// The record up to its rating (format/record_pieces.h): separator, time stamp, question number
+// (master file only), block, separator, label and response. Each line goes to both files before the
+// next one is started.
 void writeResponseLines(Platform& platform, const LessonState& state) {
     const int codeNbr = state.lessonCodeNbr;
     for (int file : responseRecordFiles) writeLine(platform, file, {separatorLine});
-    for (int file : responseRecordFiles) writeLine(platform, file, {timeStampIndent, platform.timeText()});
+    for (int file : responseRecordFiles) writeLine(platform, file, {timeStampLine(platform.timeText())});
     writeLine(platform, recordFile::master, {questionNumberOpening, combinedQuestionNumber(state)});
     for (int file : responseRecordFiles) writeLine(platform, file, {code(state.currentLine, codeNbr)});
     for (int file : responseRecordFiles) writeLine(platform, file, {separatorLine});
@@ -45,7 +46,7 @@ void cmd_enter_response_Click(Platform& platform, LessonState& state) {
         askConfidenceRating(platform);
     else if (state.blockKind == u"answer")
         rateSelfCritique(platform, state);
-    for (int file : responseRecordFiles) writeLine(platform, file, {closingLine});
+    for (int file : responseRecordFiles) writeClosingLine(platform, RecordKind::response, file);
 
     if (const FileStatus failure = platform.closeFiles({recordFile::master, recordFile::send}))
         return reportUnrecorded(platform, *failure, RecordCommand::enterResponse);

@@ -4,6 +4,8 @@
 #include <set>
 #include <tuple>
 
+#include "format/utf8.h"
+
 namespace stepwise::review {
 
 namespace {
@@ -23,7 +25,7 @@ handin::HandinName nameOf(const fs::path& path, std::vector<handin::Problem>& pr
         return *name;
     }
     problems.push_back({utf8Path(path), 0, "the file name does not follow send_MMDD<name>.txt; named by the file name"});
-    return {fromUtf8(utf8Path(path.stem())), 0, 0};
+    return {decodeUtf8(utf8Path(path.stem())).text, 0, 0};  // a name that is not UTF-8 as far as it goes
 }
 
 // The same file reached twice (given as a file and found in a folder, say) compares equal here.

@@ -1,7 +1,8 @@
 #include "review/class_summary.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "format/numbers.h"
 
 namespace stepwise::review {
 
@@ -64,17 +65,8 @@ void ClassSummary::add(StudentSummary student) {
     students.push_back(std::move(student));
 }
 
-std::string formatMedian(const std::optional<double>& value) {
-    if (!value) return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", *value);
-    return text;
-}
+std::string formatMedian(const std::optional<double>& value) { return value ? shortNumber(*value) : "-"; }
 
-std::string formatMinutes(double minutes) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", minutes);
-    return text;
-}
+std::string formatMinutes(double minutes) { return fixedNumber(minutes, 1); }
 
 }  // namespace stepwise::review

@@ -1,12 +1,11 @@
 #include "review/html_escape.h"
 
+#include "format/utf8.h"
+
 namespace stepwise::review {
 
 void appendControlPicture(std::string& out, unsigned char control) {
-    const char32_t picture = control == 0x7F ? 0x2421 : 0x2400 + control;
-    out += static_cast<char>(0xE0 | (picture >> 12));
-    out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (picture & 0x3F));
+    appendUtf8(out, control == 0x7F ? 0x2421 : 0x2400 + control);
 }
 
 std::string escapeHtml(std::string_view utf8) {

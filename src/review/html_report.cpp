@@ -1,10 +1,10 @@
 #include "review/html_report.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 #include "format/builtin_assignment.h"
+#include "format/numbers.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
 #include "review/html_escape.h"
@@ -104,10 +104,7 @@ std::string htmlOverviewRow(const StudentSummary& student, const MarksReport* ma
 namespace {
 
 std::string formatSeconds(const std::optional<double>& seconds) {
-    if (!seconds) return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.0f s", *seconds);
-    return text;
+    return seconds ? fixedNumber(*seconds, 0) + " s" : "-";
 }
 
 // The block kinds' words for headings.
@@ -177,9 +174,7 @@ std::vector<std::vector<const ClassRecord*>> recordsByBlock(const Student& stude
 
 // The script line of question n (1-12) in the built-in assignment, "" when there is none.
 Text questionBlock(int question) {
-    char marker[8];
-    std::snprintf(marker, sizeof marker, "`q%03d.", question);
-    const Text prefix = fromUtf8(marker);
+    const Text prefix = fromUtf8("`q" + zeroPadded(question, 3) + ".");
     for (const Text& line : builtinAssignment())
         if (line.compare(0, prefix.size(), prefix) == 0) return line;
     return Text();

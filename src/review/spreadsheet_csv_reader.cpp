@@ -1,35 +1,12 @@
 #include "review/spreadsheet_csv_reader.h"
 
 #include "format/cp1252.h"
+#include "format/utf8.h"
 #include "review/csv.h"
 
 namespace stepwise::review {
 
 namespace {
-
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The length of the well-formed UTF-8 sequence starting at bytes[i], or 0 when there is none.
-std::size_t utf8SequenceLength(std::string_view bytes, std::size_t i) {
-    const auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = byteAt(i);
-    if (lead < 0x80) return 1;
-    std::size_t length;
-    char32_t codePoint;
-    char32_t smallest;
-    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; codePoint = lead & 0x1F; smallest = 0x80; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; codePoint = lead & 0x0F; smallest = 0x800; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; codePoint = lead & 0x07; smallest = 0x10000; }
-    else return 0;
-    if (i + length > bytes.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if (!isContinuation(byteAt(i + k))) return 0;
-        codePoint = (codePoint << 6) | (byteAt(i + k) & 0x3F);
-    }
-    if (codePoint < smallest || codePoint > 0x10FFFF) return 0;
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return 0;
-    return length;
-}
 
 // The separator of the first row: the candidate seen most often outside quotes.
 char detectSeparator(std::string_view text) {
@@ -132,14 +109,7 @@ private:
 
 }  // namespace
 
-bool isValidUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = utf8SequenceLength(bytes, i);
-        if (length == 0) return false;
-        i += length;
-    }
-    return true;
-}
+bool isValidUtf8(std::string_view bytes) { return !firstUtf8Error(bytes); }
 
 std::string spreadsheetTextToUtf8(std::string_view bytes, SpreadsheetEncoding& encoding) {
     if (bytes.starts_with(utf8ByteOrderMark)) bytes.remove_prefix(utf8ByteOrderMark.size());

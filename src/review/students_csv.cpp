@@ -1,8 +1,8 @@
 #include "review/students_csv.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "format/numbers.h"
 #include "review/csv.h"
 
 namespace stepwise::review {
@@ -11,10 +11,8 @@ std::string twoDecimals(std::optional<double> value) {
     if (!value) return {};
     // Rounded in hundredths first so that -0.004 gives "0.00", not "-0.00".
     const long long hundredths = std::llround(*value * 100);
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%lld.%02lld", hundredths < 0 ? "-" : "", std::llabs(hundredths) / 100,
-                  std::llabs(hundredths) % 100);
-    return text;
+    const long long magnitude = std::llabs(hundredths);
+    return (hundredths < 0 ? "-" : "") + std::to_string(magnitude / 100) + '.' + zeroPadded(magnitude % 100, 2);
 }
 
 std::string studentsCsv(const std::vector<StudentTotals>& students) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "format/utf8.h"
 #include "review/report_text.h"
 
 namespace stepwise::review {
@@ -11,9 +12,8 @@ namespace {
 
 // Characters shown, counting each UTF-8 sequence once.
 std::size_t displayWidth(const std::string& utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return !isUtf8Continuation(static_cast<unsigned char>(c)); }));
 }
 
 std::string padRight(const std::string& text, std::size_t width) {

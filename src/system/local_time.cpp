@@ -1,8 +1,9 @@
 #include "system/local_time.h"
 
 #include <chrono>
-#include <cstdio>
 #include <ctime>
+
+#include "format/stamps.h"
 
 namespace stepwise {
 
@@ -17,16 +18,8 @@ LocalTime currentLocalTime() {
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
-Text formatTime(const LocalTime& t) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    return fromUtf8(buffer);
-}
+Text formatTime(const LocalTime& t) { return clockTimeText(t.hour, t.minute, t.second); }
 
-Text formatDate(const LocalTime& t) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d-%02d-%04d", t.month, t.day, t.year);
-    return fromUtf8(buffer);
-}
+Text formatDate(const LocalTime& t) { return calendarDateText(t.month, t.day, t.year); }
 
 }  // namespace stepwise

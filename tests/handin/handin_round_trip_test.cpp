@@ -1,216 +1,205 @@
-// Hand-ins written by the student program's own record code read back record for record.
+// Hand-ins written by the student program's own record code, on the fake platform, read back from
+// the SEND file it named: every record as it was written, whatever the student typed.
 #include <gtest/gtest.h>
 
-#include "handin/handin_file.h"
-#include "format/builtin_assignment.h"
 #include "format/cp1252.h"
-#include "system/local_time.h"
+#include "handin/handin_file.h"
 #include "support/lesson_fixture.h"
+#include "system/local_time.h"
 
 namespace stepwise::testing {
 namespace {
 
-using handin::BlockKind;
 using handin::RecordKind;
 
-// One record as the test wrote it.
+// One thing the student does.
+struct Step {
+    enum class Do { next, respond, saveNotes, runAgain, setClock, takeBlockAsAnswer } what;
+    Text text;                     // respond, saveNotes: what is typed
+    Text rating;                   // respond: the answer to the rating prompt, if one is asked
+    std::optional<Text> readBack;  // the text as it comes back, when not as typed
+    LocalTime clock{};             // setClock
+};
+
+Step next() { return {Step::Do::next, {}, {}, {}, {}}; }
+Step respond(Text text, Text rating = u"", std::optional<Text> readBack = {}) {
+    return {Step::Do::respond, std::move(text), std::move(rating), std::move(readBack), {}};
+}
+Step saveNotes(Text text, std::optional<Text> readBack = {}) {
+    return {Step::Do::saveNotes, std::move(text), {}, std::move(readBack), {}};
+}
+// A second run of the program on the same day: a new lesson header in the same SEND file.
+Step runAgain() { return {Step::Do::runAgain, {}, {}, {}, {}}; }
+Step at(int hour, int minute, int second) { return {Step::Do::setClock, {}, {}, {}, {2026, 12, 7, hour, minute, second}}; }
+// As an answer marker in the script would make it: the next response is rated for its self-critique.
+Step takeBlockAsAnswer() { return {Step::Do::takeBlockAsAnswer, {}, {}, {}, {}}; }
+
+struct RoundTripCase {
+    std::string what;
+    Text student;
+    std::vector<Step> steps;
+};
+void PrintTo(const RoundTripCase& c, std::ostream* out) { *out << c.what; }
+
+// One record as it was written.
 struct Written {
+    std::size_t session;
     RecordKind kind;
     Text time;
-    int scriptIndex;  // -1: before any block
+    Text date;
+    Text block;
+    int scriptIndex;  // -1: no block
     Text text;
     std::optional<Text> confidence;
     std::optional<Text> selfCritique;
 };
 
-class HandinRoundTrip : public LessonTest {
+class LessonSteps : public LessonTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(start());
+    void run(const Text& student, const std::vector<Step>& steps) {
+        ASSERT_TRUE(start(student));
         platform.boxes[ControlId::txt_answer] = u" ";
-    }
-    void next() { active->click(ControlId::cmdNextQuestion); }
-    void at(int hour, int minute, int second) {
-        platform.clock.hour = hour;
-        platform.clock.minute = minute;
-        platform.clock.second = second;
-    }
-    void respond(const Text& text, const Text& rating) {
-        platform.boxes[ControlId::txt_answer] = text;
-        platform.answers.push_back(rating);
-        active->click(ControlId::cmd_enter_response);
-        if (active->state().blockKind == u"answer")
-            written.push_back({RecordKind::response, time(), block(), text, std::nullopt, rating});
-        else
-            written.push_back({RecordKind::response, time(), block(), text, rating, std::nullopt});
-    }
-    void respondBeforeAnyBlock(const Text& text) {
-        platform.boxes[ControlId::txt_answer] = text;
-        active->click(ControlId::cmd_enter_response);
-        written.push_back({RecordKind::response, time(), -1, text, std::nullopt, std::nullopt});
-    }
-    void saveNotes(const Text& text) {
-        platform.boxes[ControlId::txt_answer] = text;
-        active->click(ControlId::cmd_save_as_notes);
-        written.push_back({RecordKind::notes, time(), block(), text, std::nullopt, std::nullopt});
-    }
-    // A second run of the program on the same day: a new lesson header in the same SEND file.
-    void runAgain() {
-        rerun = std::make_unique<MainForm>(platform);
-        platform.answers = {u"Ann Lee", u""};
-        rerun->load();
-        ASSERT_FALSE(rerun->ended());
-        active = rerun.get();
-    }
-    Text time() const { return formatTime(platform.clock); }
-    int block() const { return active->state().lineIndex; }
-
-    handin::HandinFile readBack() { return handin::parseHandin(send(), "send_1207Ann_Lee.txt"); }
-
-    // Every record read back against what was written, in order, across the sessions.
-    void expectWrittenRecords(const handin::HandinFile& file) {
-        std::vector<const handin::Record*> read;
-        for (const handin::Session& session : file.sessions)
-            for (const handin::Record& record : session.records) read.push_back(&record);
-        ASSERT_EQ(read.size(), written.size());
-        const auto& script = builtinAssignment();
-        for (std::size_t i = 0; i < written.size(); ++i) {
-            SCOPED_TRACE("record " + std::to_string(i + 1));
-            const Written& w = written[i];
-            const handin::Record& r = *read[i];
-            EXPECT_EQ(r.kind, w.kind);
-            EXPECT_EQ(r.time, w.time);
-            EXPECT_EQ(r.block, w.scriptIndex < 0 ? Text() : script.at(w.scriptIndex - 1));
-            EXPECT_EQ(r.blockId.scriptIndex, w.scriptIndex);
-            EXPECT_EQ(r.text, w.text);
-            EXPECT_EQ(r.confidence, w.confidence);
-            EXPECT_EQ(r.selfCritique, w.selfCritique);
-            EXPECT_EQ(r.date, w.kind == RecordKind::notes ? u"12-07-2026" : u"");
+        for (const Step& step : steps) {
+            switch (step.what) {
+            case Step::Do::next: active->click(ControlId::cmdNextQuestion); break;
+            case Step::Do::respond: record(step, ControlId::cmd_enter_response); break;
+            case Step::Do::saveNotes: record(step, ControlId::cmd_save_as_notes); break;
+            case Step::Do::setClock: platform.clock = step.clock; break;
+            case Step::Do::takeBlockAsAnswer: active->state().blockKind = u"answer"; break;
+            case Step::Do::runAgain:
+                runs.push_back(std::make_unique<MainForm>(platform));
+                platform.answers = {student, u""};
+                runs.back()->load();
+                ASSERT_FALSE(runs.back()->ended());
+                active = runs.back().get();
+                break;
+            }
         }
     }
 
+    void record(const Step& step, ControlId button) {
+        const LessonState& state = active->state();
+        const bool notes = button == ControlId::cmd_save_as_notes;
+        Written w{runs.size(), notes ? RecordKind::notes : RecordKind::response, formatTime(platform.clock),
+                  notes ? formatDate(platform.clock) : Text(), state.currentLine,
+                  state.currentLine.empty() ? -1 : static_cast<int>(state.lineIndex), step.readBack.value_or(step.text),
+                  std::nullopt, std::nullopt};
+        if (!notes && state.blockKind == u"question") w.confidence = step.rating;
+        if (!notes && state.blockKind == u"answer") w.selfCritique = step.rating;
+        platform.boxes[ControlId::txt_answer] = step.text;
+        platform.answers = {step.rating};
+        active->click(button);
+        platform.answers.clear();
+        written.push_back(std::move(w));
+    }
+
     MainForm* active = &form;
-    std::unique_ptr<MainForm> rerun;
+    std::vector<std::unique_ptr<MainForm>> runs;
     std::vector<Written> written;
 };
 
+class HandinRoundTrip : public LessonSteps, public ::testing::WithParamInterface<RoundTripCase> {};
+
 const Text closingLookalike = u".................................................";
 const Text separatorLookalike = u"......!!!!!!!!...................................";
+const Text timeStampLookalike = u"                                    12:00:00";
 
-TEST_F(HandinRoundTrip, EveryRecordKindReadsBackWithBlockTextRatingAndTime) {
-    at(9, 0, 1);
-    respondBeforeAnyBlock(u"hello before any block");
-    next();
-    at(9, 1, 2);
-    respond(u"I read them.\r\nSecond line\r\n\r\nafter an empty line", u"2");
-    next();
-    at(9, 2, 3);
-    respond(u"ok", u"");  // a cancelled rating prompt
-    next();
-    at(9, 3, 4);
-    saveNotes(u"a note\r\non two lines");
-    at(9, 4, 5);
-    respond(u"10 dollars per hour", u"three");  // runs on from the notes' closing line
-    next();
-    at(9, 5, 6);
-    saveNotes(u"first of two notes");
-    at(9, 5, 7);
-    saveNotes(u"");  // the second continues the first one's closing line
-    at(9, 6, 8);
-    respond(u"", u"1");
-    next();
-    next();
-    at(23, 59, 59);
-    saveNotes(u"the last record of the file ends without a line end");
+const RoundTripCase roundTripCases[] = {
+    {"every kind of record, notes running on into the next record",
+     u"Ann Lee",
+     {at(9, 0, 1), respond(u"hello before any block"), next(),
+      at(9, 1, 2), respond(u"I read them.\r\nSecond line\r\n\r\nafter an empty line", u"2"), next(),
+      at(9, 2, 3), respond(u"ok", u""), next(),  // a cancelled rating prompt
+      at(9, 3, 4), saveNotes(u"a note\r\non two lines"),
+      at(9, 4, 5), respond(u"10 dollars per hour", u"three"), next(),  // on the notes' closing line
+      at(9, 5, 6), saveNotes(u"first of two notes"),
+      at(9, 5, 7), saveNotes(u""),  // continues the first one's closing line
+      at(9, 6, 8), respond(u"", u"1"), next(), next(),
+      at(23, 59, 59), saveNotes(u"the last record of the file ends without a line end")}},
+    {"texts that look like the records' own lines",
+     u"Ann Lee",
+     {respond(u"no block, so no rating:\r\nconfidence assessment:  3"), next(),
+      respond(u"RESPONSE -->  \r\nconfidence assessment:  3\r\n" + closingLookalike + u"\r\n" + separatorLookalike +
+                  u"\r\nNOTES -------> \r\n" + closingLookalike + separatorLookalike + u"\r\nconfidence assessment:  0",
+              u"1"),
+      saveNotes(u"x\r\n" + closingLookalike + u"\r\n" + timeStampLookalike + u"\r\n" + closingLookalike),
+      respond(closingLookalike, u"2"), saveNotes(closingLookalike),
+      saveNotes(separatorLookalike + u"\r\n" + u"NOTES -------> "),
+      respond(u"self critique assessment: 3\r\nassignment #001\r\n001.  Rates", u"3")}},
+    {"characters outside Windows-1252, written as references, and references typed as they stand",
+     u"Zo\u00EB Stra\u00DFe \u0394",
+     {next(), respond(u"\u0394v / \u0394t \u2248 3 m/s\u00B2, \u20AC5, \U0001F600 and \u221A2", u"\u2713"),
+      saveNotes(u"typed as it stands: &#65; &#0916; &#; &#12345678; &x &#916"),
+      respond(u"half a pair: " + Text(1, char16_t(0xD800)) + u" alone", u"&#65;")}},
+    {"line breaks in every form, written as CR LF",
+     u"Ann Lee",
+     {next(), respond(u"CR LF\r\ninside", u"1"), respond(u"lone LF\nand lone CR\rhere", u"2", u"lone LF\r\nand lone CR\r\nhere"),
+      respond(u"ends in a break\r\n", u"3"), saveNotes(u"\r\n\r\nempty lines first\n", u"\r\n\r\nempty lines first\r\n"),
+      respond(u"\r", u"0", u"\r\n")}},
+    {"runs of the program, one right after notes, and a name with spaces around it",
+     u" Ann ",
+     {next(), at(10, 0, 0), respond(u"first run", u"1"), saveNotes(u"notes just before the program is closed"),
+      runAgain(), next(), next(), at(11, 0, 0), respond(u"second run", u"2"),
+      runAgain(), at(12, 0, 0), respond(u"third run, before any block")}},
+    {"a block taken as a worked answer gets the self-critique rating",
+     u"Ann Lee",
+     {next(), next(), next(), next(), takeBlockAsAnswer(), respond(u"I forgot the units.\r\nself critique assessment: 0", u"2")}},
+};
 
-    const handin::HandinFile file = readBack();
-    EXPECT_TRUE(file.problems.empty()) << file.problems.front().line << ": " << file.problems.front().message;
-    ASSERT_EQ(file.sessions.size(), 1u);
-    EXPECT_EQ(file.sessions[0].line, 1);
-    EXPECT_TRUE(file.sessions[0].hasHeader);
-    EXPECT_EQ(file.sessions[0].assignment, u"assignment #001");
-    EXPECT_EQ(file.sessions[0].lessonDate, u"12-07-2026");
-    expectWrittenRecords(file);
-    EXPECT_EQ(file.name.student, u"Ann Lee");
+TEST_P(HandinRoundTrip, EveryRecordReadsBackAsWritten) {
+    const RoundTripCase& c = GetParam();
+    run(c.student, c.steps);
+
+    // The SEND file the program named, read from disk with its name.
+    std::vector<std::filesystem::path> sendFiles;
+    for (const auto& entry : std::filesystem::directory_iterator(outputFolder()))
+        if (entry.path().filename().u8string().starts_with(u8"send_")) sendFiles.push_back(entry.path());
+    ASSERT_EQ(sendFiles.size(), 1u);
+    const handin::HandinFile file = handin::readHandinFile(sendFiles[0]);
+    for (const handin::Problem& problem : file.problems) ADD_FAILURE() << "line " << problem.line << ": " << problem.message;
+    EXPECT_EQ(file.name.student, c.student);
     EXPECT_EQ(file.name.month, 12);
     EXPECT_EQ(file.name.day, 7);
+
+    ASSERT_EQ(file.sessions.size(), runs.size() + 1);
+    std::vector<std::pair<std::size_t, const handin::Record*>> read;
+    for (std::size_t s = 0; s < file.sessions.size(); ++s) {
+        SCOPED_TRACE("session " + std::to_string(s + 1));
+        const handin::Session& session = file.sessions[s];
+        EXPECT_TRUE(session.hasHeader);
+        EXPECT_EQ(session.assignment, u"assignment #001");
+        EXPECT_EQ(session.lessonDate, u"12-07-2026");
+        for (const handin::Record& record : session.records) read.emplace_back(s, &record);
+    }
+    ASSERT_EQ(read.size(), written.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        SCOPED_TRACE("record " + std::to_string(i + 1));
+        const Written& w = written[i];
+        const handin::Record& r = *read[i].second;
+        EXPECT_EQ(read[i].first, w.session);
+        EXPECT_EQ(r.kind, w.kind);
+        EXPECT_EQ(r.time, w.time);
+        EXPECT_EQ(r.date, w.date);
+        EXPECT_EQ(r.block, w.block);
+        EXPECT_EQ(r.blockId.scriptIndex, w.scriptIndex);
+        EXPECT_EQ(r.text, w.text);
+        EXPECT_EQ(r.confidence, w.confidence);
+        EXPECT_EQ(r.selfCritique, w.selfCritique);
+    }
 }
 
-TEST_F(HandinRoundTrip, ABlockTheReaderCallsAnAnswerGetsTheSelfCritiqueRating) {
-    next();
-    next();
-    next();
-    next();
-    active->state().blockKind = u"answer";  // as an answer marker in the script would set it
-    respond(u"I forgot the units.\r\nself critique assessment: 0", u"2");
-    EXPECT_EQ(written.back().selfCritique, u"2");
-
-    const handin::HandinFile file = readBack();
-    EXPECT_TRUE(file.problems.empty());
-    expectWrittenRecords(file);
-    EXPECT_EQ(file.sessions[0].records[0].blockId.kind, BlockKind::workedAnswer);
-}
-
-TEST_F(HandinRoundTrip, TextsThatImitateTheRecordsPiecesStayText) {
-    respondBeforeAnyBlock(u"no block, so no rating:\r\nconfidence assessment:  3");
-    next();
-    respond(u"RESPONSE -->  \r\nconfidence assessment:  3\r\n" + closingLookalike + u"\r\n" + separatorLookalike +
-                u"\r\nNOTES -------> \r\n" + closingLookalike + separatorLookalike + u"\r\nconfidence assessment:  0",
-            u"1");
-    saveNotes(u"x\r\n" + closingLookalike + u"\r\n" + u"                                    12:00:00\r\n" + closingLookalike);
-    respond(closingLookalike, u"2");
-    saveNotes(closingLookalike);
-    respond(u"self critique assessment: 3\r\nassignment #001\r\n001.  Rates", u"3");
-
-    const handin::HandinFile file = readBack();
-    EXPECT_TRUE(file.problems.empty()) << file.problems.front().line << ": " << file.problems.front().message;
-    expectWrittenRecords(file);
-}
-
-TEST_F(HandinRoundTrip, CharactersOutsideWindows1252ComeBackFromTheirReferences) {
-    next();
-    respond(u"\u0394v / \u0394t \u2248 3 m/s\u00B2, \u20AC5, \U0001F600 and \u221A2", u"\u2713");
-    saveNotes(u"typed as it stands: &#65; &#0916; &#; &#12345678; &x");
-
-    const handin::HandinFile file = readBack();
-    EXPECT_TRUE(file.problems.empty());
-    expectWrittenRecords(file);
-}
-
-TEST_F(HandinRoundTrip, EachRunOfTheProgramStartsASessionEvenRightAfterNotes) {
-    next();
-    at(10, 0, 0);
-    respond(u"first run", u"1");
-    saveNotes(u"notes just before the program is closed");
-    runAgain();
-    next();
-    next();
-    at(11, 0, 0);
-    respond(u"second run", u"2");
-    runAgain();
-    at(12, 0, 0);
-    respondBeforeAnyBlock(u"third run, before any block");
-
-    const handin::HandinFile file = readBack();
-    EXPECT_TRUE(file.problems.empty()) << file.problems.front().line << ": " << file.problems.front().message;
-    ASSERT_EQ(file.sessions.size(), 3u);
-    EXPECT_EQ(file.sessions[0].records.size(), 2u);
-    EXPECT_EQ(file.sessions[1].records.size(), 1u);
-    EXPECT_EQ(file.sessions[2].records.size(), 1u);
-    EXPECT_GT(file.sessions[1].line, file.sessions[0].records.back().line);
-    EXPECT_EQ(file.sessions[2].lessonDate, u"12-07-2026");
-    expectWrittenRecords(file);
-}
+INSTANTIATE_TEST_SUITE_P(Lessons, HandinRoundTrip, ::testing::ValuesIn(roundTripCases),
+                         [](const ::testing::TestParamInfo<RoundTripCase>& info) {
+                             return "case" + std::to_string(info.index + 1);
+                         });
 
 // A file cut anywhere (a copy that stopped, a disk that filled up) still gives every record
 // before the cut as it was written, and the cut record as far as it goes.
-TEST_F(HandinRoundTrip, AFileCutAtAnyByteKeepsEveryRecordBeforeTheCut) {
-    respondBeforeAnyBlock(u"first");
-    next();
-    respond(u"two\r\nlines", u"1");
-    saveNotes(u"\u0394 note");
-    respond(u"after the note", u"2");
-    saveNotes(u"last");
+using HandinCut = LessonSteps;
+
+TEST_F(HandinCut, AFileCutAtAnyByteKeepsEveryRecordBeforeTheCut) {
+    run(u"Ann Lee", {respond(u"first"), next(), respond(u"two\r\nlines", u"1"), saveNotes(u"\u0394 note"),
+                     respond(u"after the note", u"2"), saveNotes(u"last")});
     const std::string whole = send();
     const handin::HandinFile full = handin::parseHandin(whole, "send_1207Ann_Lee.txt");
     auto records = [](const handin::HandinFile& file) {
