@@ -27,6 +27,14 @@ foreach(folder IN LISTS STEPWISE_LAYERS)
   endif()
 endforeach()
 
+# The zip reader inflates with zlib: linked in statically on Windows, so that no program needs
+# zlib1.dll.
+if(WIN32)
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
+find_package(ZLIB REQUIRED)
+target_link_libraries(stepwise_zip PRIVATE ZLIB::ZLIB)
+
 # Every folder includes from src/; the version header is generated.
 configure_file(cmake/stepwise_version.h.in ${CMAKE_BINARY_DIR}/generated/stepwise_version.h @ONLY)
 target_include_directories(stepwise_format PUBLIC src ${CMAKE_BINARY_DIR}/generated)
