@@ -1,6 +1,7 @@
 #include "review/report_text.h"
 
 #include "review/html_escape.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -42,6 +43,10 @@ std::string terminalText(std::string_view utf8) {
         }
     }
     return out;
+}
+
+std::string cannotWrite(const SystemError& failure) {
+    return "cannot write " + utf8Path(failure.path) + ": " + failure.reason;
 }
 
 }  // namespace stepwise::review
