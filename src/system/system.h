@@ -10,7 +10,8 @@
 //     group_commit.h, rollback_journal.h
 //
 // How the layer reports a failure, throughout: as the value it returns, never as an exception (a
-// callback the caller hands in may still throw through). A failure names the file and the reason.
+// callback the caller hands in may still throw through, and a call the program gets wrong, such as
+// a file number that is not open, is a std::logic_error). A failure names the file and the reason.
 //   - Status: nothing when the call succeeded, otherwise the SystemError.
 //   - Result<T>: the value, and the SystemError when the call failed.
 //   - The lesson program's files are named by the paths the program forms, so their calls give the
@@ -27,7 +28,8 @@ namespace stepwise {
 struct SystemError {
     std::filesystem::path path;  // the file, as the caller named it
     std::string reason;          // the system's words, as it gives them, or the layer's own
-    int code = 0;                // the errno value behind `reason`; 0 when there is none
+    int code = 0;                // the errno value behind `reason`; 0 when there is none (a fault
+                                 // the layer found itself, a Windows error)
 };
 
 using Status = std::optional<SystemError>;
