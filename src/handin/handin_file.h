@@ -88,6 +88,10 @@ struct HandinFile {
 // parseHandinName makes of the path (left empty when the path is not send_*.txt; the reader reports
 // no problem for the name itself).
 HandinFile parseHandin(std::string_view bytes, std::string path);
+
+// The largest hand-in file read; a larger one is reported as a file that cannot be read.
+inline constexpr std::uintmax_t handinSizeLimit = std::uintmax_t{1} << 30;
+
 // Reads the file from disk; a file that cannot be read gives a HandinFile with one problem.
 HandinFile readHandinFile(const std::filesystem::path& path);
 

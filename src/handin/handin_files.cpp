@@ -1,21 +1,17 @@
 // Finding a class's hand-in files on disk and reading each one.
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <system_error>
 
 #include "handin/handin_file.h"
+#include "system/path_text.h"
+#include "system/whole_file.h"
 
 namespace stepwise::handin {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string utf8Path(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 Problem wholeFileProblem(const fs::path& path, std::string message) { return {utf8Path(path), 0, std::move(message)}; }
 
@@ -27,8 +23,6 @@ HandinFile unreadableFile(const fs::path& path, std::string message) {
     file.problems.push_back(wholeFileProblem(path, std::move(message)));
     return file;
 }
-
-std::string lastErrorText() { return std::error_code(errno, std::generic_category()).message(); }
 
 // The send_*.txt files under a folder, in the order of their paths.
 std::vector<fs::path> searchFolder(const fs::path& folder, std::vector<Problem>& problems) {
@@ -49,19 +43,17 @@ std::vector<fs::path> searchFolder(const fs::path& folder, std::vector<Problem>&
 }  // namespace
 
 HandinFile readHandinFile(const fs::path& path) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) return unreadableFile(path, "this is a folder, not a file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return unreadableFile(path, "the file cannot be read: " + lastErrorText());
-    std::string bytes;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    const bool broken = in.bad();
+    const Result<WholeFile> read = readWholeFile(path, handinSizeLimit);
+    if (read.failure && !read.value.brokeOff) {
+        if (read.failure->code == EISDIR) return unreadableFile(path, "this is a folder, not a file");
+        return unreadableFile(path, "the file cannot be read: " + read.failure->reason);
+    }
+    const std::string& bytes = read.value.bytes;
     HandinFile file = parseHandin(bytes, utf8Path(path));
-    if (broken)
+    if (read.failure)
         file.problems.insert(file.problems.begin(),
                              wholeFileProblem(path, "reading the file stopped after " + std::to_string(bytes.size()) +
-                                                        " bytes: " + lastErrorText()));
+                                                        " bytes: " + read.failure->reason));
     return file;
 }
 

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "format/utf8.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -42,11 +43,6 @@ void keepProblems(ClassReview& review, const std::vector<handin::Problem>& probl
 }
 
 }  // namespace
-
-std::string utf8Path(const fs::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
 
 std::vector<PlannedStudent> planClass(const std::vector<fs::path>& found, std::vector<handin::Problem>& problems) {
     std::set<std::string> seen;

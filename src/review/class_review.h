@@ -43,7 +43,4 @@ std::vector<PlannedStudent> planClass(const std::vector<std::filesystem::path>& 
 
 ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks);
 
-// A path as UTF-8, for reports and messages.
-std::string utf8Path(const std::filesystem::path& path);
-
 }  // namespace stepwise::review

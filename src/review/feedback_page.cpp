@@ -1,9 +1,11 @@
 #include "review/feedback_page.h"
 
-#include "review/atomic_file_replace.h"
 #include "review/calibration_chart.h"
 #include "review/html_escape.h"
+#include "review/report_text.h"
 #include "review/students_csv.h"
+#include "system/atomic_file_replace.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -116,18 +118,15 @@ std::string feedbackFileName(std::string_view student) {
     return name + ".html";
 }
 
-void writeFeedbackPages(const std::filesystem::path& folder, const std::vector<FeedbackStudent>& students) {
+std::string writeFeedbackPages(const std::filesystem::path& folder, const std::vector<FeedbackStudent>& students) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) {
-        const std::u8string shown = folder.u8string();
-        throw FileReplaceError("cannot create the folder " + std::string(shown.begin(), shown.end()) + ": " +
-                               error.message());
-    }
-    for (const FeedbackStudent& student : students) {
-        const std::string fileName = feedbackFileName(student.name);
-        replaceFileAtomically(folder / std::u8string(fileName.begin(), fileName.end()), feedbackPageHtml(student));
-    }
+    if (error) return "cannot create the folder " + utf8Path(folder) + ": " + error.message();
+    for (const FeedbackStudent& student : students)
+        if (const Status failure = replaceFileAtomically(folder / pathFromUtf8(feedbackFileName(student.name)),
+                                                         feedbackPageHtml(student)))
+            return cannotWrite(*failure);
+    return {};
 }
 
 }  // namespace stepwise::review

@@ -33,8 +33,8 @@ std::string feedbackPageHtml(const FeedbackStudent& student);
 // "Ann_Lee.html": the name with blanks and characters a file name cannot hold as underscores.
 std::string feedbackFileName(std::string_view student);
 
-// Writes one page per student into `folder`, creating it when missing. Throws FileReplaceError
-// naming the page that could not be written.
-void writeFeedbackPages(const std::filesystem::path& folder, const std::vector<FeedbackStudent>& students);
+// Writes one page per student into `folder`, creating it when missing. Returns what went wrong,
+// naming the folder or the page, "" when nothing.
+std::string writeFeedbackPages(const std::filesystem::path& folder, const std::vector<FeedbackStudent>& students);
 
 }  // namespace stepwise::review

@@ -9,16 +9,11 @@
 #include <io.h>
 #include <windows.h>
 
+#include "system/path_text.h"
+
 // Arguments arrive as UTF-16, so folder and file names in any script reach the program whole.
 int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring wide(argv[i]);
-        const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-        std::string utf8(static_cast<std::size_t>(size), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-        arguments.push_back(std::move(utf8));
-    }
+    const std::vector<std::string> arguments = stepwise::utf8Arguments(argc, argv);
     SetConsoleOutputCP(CP_UTF8);
     const bool errIsTerminal = _isatty(_fileno(stderr)) != 0;
     return stepwise::review::runReview(arguments, {std::cout, std::cerr, errIsTerminal});

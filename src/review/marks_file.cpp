@@ -1,13 +1,15 @@
 #include "review/marks_file.h"
 
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <utility>
 
-#include "review/atomic_file_replace.h"
 #include "review/csv.h"
+#include "review/report_text.h"
 #include "review/spreadsheet_csv_reader.h"
+#include "system/atomic_file_replace.h"
+#include "system/path_text.h"
+#include "system/whole_file.h"
 
 namespace stepwise::review {
 
@@ -196,16 +198,15 @@ std::optional<MarksTable> readMarksFile(const fs::path& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found) return std::nullopt;
-    const std::u8string name = path.u8string();
-    const std::string shownName(name.begin(), name.end());
+    const std::string shownName = utf8Path(path);
     if (error || !fs::is_regular_file(status))
         throw MarksFileError("cannot read the marks file " + shownName + ": it is not a file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) throw MarksFileError("cannot open the marks file " + shownName);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw MarksFileError("cannot read the marks file " + shownName);
+    const Result<WholeFile> read = readWholeFile(path, anySize);
+    if (read.failure)
+        throw MarksFileError((read.value.brokeOff ? "cannot read the marks file " : "cannot open the marks file ") +
+                             shownName);
     try {
-        return parseMarksFile(bytes);
+        return parseMarksFile(read.value.bytes);
     } catch (const MarksFileError& malformed) {
         throw MarksFileError("the marks file " + shownName + " is not a marks file as written by this program: " +
                              malformed.what() + ". It was left as it is.");
@@ -284,11 +285,8 @@ std::string marksFileBytes(const MarksTable& table) {
 }
 
 void writeMarksFile(const fs::path& path, const MarksTable& table) {
-    try {
-        replaceFileAtomically(path, marksFileBytes(table));
-    } catch (const FileReplaceError& error) {
-        throw MarksFileError(error.what());
-    }
+    if (const Status failure = replaceFileAtomically(path, marksFileBytes(table)))
+        throw MarksFileError(cannotWrite(*failure));
 }
 
 }  // namespace stepwise::review

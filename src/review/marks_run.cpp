@@ -1,8 +1,10 @@
 #include "review/marks_run.h"
 
+#include <stdexcept>
+
 #include "format/markers.h"
-#include "review/atomic_file_replace.h"
 #include "review/report_text.h"
+#include "system/atomic_file_replace.h"
 
 namespace stepwise::review {
 
@@ -59,10 +61,14 @@ MarksRun::MarksRun(MarksOptions options) : options_(std::move(options)) {
         if (!table_) table_.emplace();
         merge_.emplace(*table_);
     }
-    if (options_.feedback) writeFeedbackPages(*options_.feedback, {});  // the folder, before anything is read
+    if (options_.feedback) {
+        // The folder, before anything is read.
+        if (std::string failure = writeFeedbackPages(*options_.feedback, {}); !failure.empty())
+            throw std::runtime_error(failure);
+    }
 }
 
-void MarksRun::addStudent(const Student& student, const StudentSummary& summary) {
+std::string MarksRun::addStudent(const Student& student, const StudentSummary& summary) {
     std::vector<MarksRow> rows;
     if (merge_) rows = merge_->addAnswers(currentAnswers(student));
     const std::string name = reportUtf8(student.name);
@@ -71,7 +77,8 @@ void MarksRun::addStudent(const Student& student, const StudentSummary& summary)
         totals_.push_back({name, summary.answered(),
                            summary.medianConfidence ? formatMedian(summary.medianConfidence) : std::string(),
                            formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures});
-    if (options_.feedback) writeFeedbackPages(*options_.feedback, {feedbackFor(student, rows, lastAnswers(student))});
+    if (!options_.feedback) return {};
+    return writeFeedbackPages(*options_.feedback, {feedbackFor(student, rows, lastAnswers(student))});
 }
 
 const StudentMarks* MarksRun::marksOf(const Student& student) const {
@@ -91,11 +98,9 @@ std::string MarksRun::finish() {
         }
     }
     if (options_.studentsCsv) {
-        try {
-            replaceFileAtomically(*options_.studentsCsv, studentsCsv(totals_));
-        } catch (const FileReplaceError& error) {
+        if (const Status failure = replaceFileAtomically(*options_.studentsCsv, studentsCsv(totals_))) {
             if (!problems.empty()) problems += "\n";
-            problems += error.what();
+            problems += cannotWrite(*failure);
         }
     }
     return problems;

@@ -29,15 +29,16 @@ std::string questionText(TextView block);
 
 class MarksRun {
 public:
-    // Reads the marks file when there is one; throws MarksFileError when it cannot be read, before
+    // Reads the marks file when there is one and makes the feedback folder; throws MarksFileError
+    // when the marks file cannot be read, std::runtime_error when the folder cannot be made, before
     // anything is written.
     explicit MarksRun(MarksOptions options);
     MarksRun(const MarksRun&) = delete;
     MarksRun& operator=(const MarksRun&) = delete;
 
-    // One student, fully read. Their feedback page is written at once (FileReplaceError when it
-    // cannot be).
-    void addStudent(const Student& student, const StudentSummary& summary);
+    // One student, fully read. Their feedback page is written at once; returns what went wrong
+    // with it, "" when nothing.
+    std::string addStudent(const Student& student, const StudentSummary& summary);
 
     // The marks of a student already added; nothing without a marks file.
     const StudentMarks* marksOf(const Student& student) const;

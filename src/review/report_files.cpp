@@ -6,6 +6,7 @@
 
 #include "review/csv_report.h"
 #include "review/html_report.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 

@@ -2,6 +2,7 @@
 
 #include "format/utf8.h"
 #include "review/html_escape.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -21,6 +22,10 @@ std::string terminalText(std::string_view utf8) {
         }
     }
     return out;
+}
+
+std::string cannotWrite(const SystemError& failure) {
+    return "cannot write " + utf8Path(failure.path) + ": " + failure.reason;
 }
 
 }  // namespace stepwise::review

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "format/text.h"
+#include "system/system.h"
 
 namespace stepwise::review {
 
@@ -13,5 +14,8 @@ std::string reportUtf8(TextView text);
 // Text for a terminal line: control characters (C0, DEL, C1), which could move the cursor or
 // change the terminal, become visible pictures or U+FFFD.
 std::string terminalText(std::string_view utf8);
+
+// "cannot write FILE: reason", for a file that could not be written.
+std::string cannotWrite(const SystemError& failure);
 
 }  // namespace stepwise::review

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "stepwise_version.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -57,10 +58,6 @@ std::string sameFileError(const ReviewOptions& options) {
 }
 
 }  // namespace
-
-std::filesystem::path pathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;

@@ -36,7 +36,4 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& arguments);
 std::string reviewUsage();
 std::string reviewVersion();
 
-// A path from UTF-8, on every system.
-std::filesystem::path pathFromUtf8(const std::string& utf8);
-
 }  // namespace stepwise::review

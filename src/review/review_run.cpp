@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "review/atomic_file_replace.h"
 #include "review/class_review.h"
 #include "review/marks_run.h"
 #include "review/report_files.h"
 #include "review/report_text.h"
 #include "review/terminal_summary.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -88,11 +88,7 @@ bool finishReports(Reports& reports, const ClassReview& review, std::string& err
 // Adds a student to the marks; a feedback page that cannot be written is noted and the run goes on.
 void addMarks(MarksRun& marks, const Student& student, const StudentSummary& summary,
               std::vector<std::string>& failures) {
-    try {
-        marks.addStudent(student, summary);
-    } catch (const FileReplaceError& failure) {
-        failures.push_back(failure.what());
-    }
+    if (std::string failure = marks.addStudent(student, summary); !failure.empty()) failures.push_back(std::move(failure));
 }
 
 // The marks file's notices and what could not be written; true when any is a problem.

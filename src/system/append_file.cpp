@@ -32,6 +32,9 @@ OVERLAPPED lockedRange() {
 
 HANDLE osHandle(int descriptor) { return reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)); }
 
+constexpr int forAppending = _O_WRONLY | _O_APPEND | _O_CREAT;
+constexpr int forWritingAnew = _O_WRONLY | _O_CREAT | _O_TRUNC;
+
 int openDescriptor(const std::filesystem::path& path, int flags) {
     int descriptor = -1;
     const int error = _wsopen_s(&descriptor, path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
@@ -39,6 +42,9 @@ int openDescriptor(const std::filesystem::path& path, int flags) {
     return error ? -error : descriptor;
 }
 #else
+constexpr int forAppending = O_WRONLY | O_APPEND | O_CREAT;
+constexpr int forWritingAnew = O_WRONLY | O_CREAT | O_TRUNC;
+
 int openDescriptor(const std::filesystem::path& path, int flags) {
     const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     return descriptor >= 0 ? descriptor : -errno;
@@ -94,11 +100,7 @@ AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
 
 int AppendFile::open(const std::filesystem::path& path) {
     close();
-#ifdef _WIN32
-    const int descriptor = openDescriptor(path, _O_WRONLY | _O_APPEND | _O_CREAT);
-#else
-    const int descriptor = openDescriptor(path, O_WRONLY | O_APPEND | O_CREAT);
-#endif
+    const int descriptor = openDescriptor(path, forAppending);
     if (descriptor < 0) return -descriptor;
     handle_ = descriptor;
     return 0;
@@ -159,11 +161,7 @@ void AppendFile::unlock() {
 }
 
 int writeDurably(const std::filesystem::path& path, std::string_view bytes) {
-#ifdef _WIN32
-    const int descriptor = openDescriptor(path, _O_WRONLY | _O_CREAT | _O_TRUNC);
-#else
-    const int descriptor = openDescriptor(path, O_WRONLY | O_CREAT | O_TRUNC);
-#endif
+    const int descriptor = openDescriptor(path, forWritingAnew);
     if (descriptor < 0) return -descriptor;
     std::size_t written = 0;
     int error = writeAll(descriptor, bytes, written);

@@ -1,4 +1,5 @@
 #pragma once
+// The failures of the lesson program's files, in the program's own text (see system/system.h).
 #include <optional>
 #include <vector>
 

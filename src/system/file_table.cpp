@@ -1,8 +1,6 @@
 #include "system/file_table.h"
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "system/file_error.h"
 #include "system/group_commit.h"
 #include "system/path_mapping.h"
+#include "system/whole_file.h"
 
 namespace stepwise {
 
@@ -29,31 +28,12 @@ bool nameRefused(const std::filesystem::path& path, int error) {
     return std::filesystem::is_directory(path.parent_path(), ignored);
 }
 
-// Reads the whole file in one read of the size it has, then whatever follows: a file may grow
-// while it is read, and some files report no size.
-bool readWhole(std::ifstream& in, const std::filesystem::path& path, std::string& bytes) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    bytes.resize(error ? 0 : static_cast<std::size_t>(size));
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return false;
-    if (!in.eof()) {
-        std::ostringstream rest;
-        rest << in.rdbuf();
-        bytes += std::move(rest).str();
-    }
-    return true;
-}
-
-// Only a regular file is opened for reading: opening a named pipe waits for a writer that may
-// never come, and a device may never end. A path that does not exist is left to the opening.
-FileStatus refuseAllButRegularFile(const Text& path, const std::filesystem::path& mapped) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(mapped, error);
-    if (status.type() == std::filesystem::file_type::directory) return fileErrorFor(path, EISDIR);
-    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return std::nullopt;
-    return FileError{path, u"it is not a regular file", false, {}};
+// The failure of reading a file for the program: a file that is not a regular one is named so,
+// and reading that broke off part of the way is an input/output error.
+FileError readFailure(const Text& path, const Result<WholeFile>& read) {
+    if (read.value.brokeOff) return fileErrorFor(path, EIO);
+    if (!read.failure->code) return FileError{path, fromUtf8(read.failure->reason), false, {}};
+    return fileErrorFor(path, read.failure->code);
 }
 
 }  // namespace
@@ -79,10 +59,9 @@ FileStatus FileTable::open(int number, const Text& path, FileMode mode) {
             return failure;
         }
     } else {
-        if (FileStatus notAFile = refuseAllButRegularFile(path, entry.mapped)) return notAFile;
-        std::ifstream in(entry.mapped, std::ios::binary);
-        if (!in) return fileErrorFor(path, errno ? errno : ENOENT);
-        if (!readWhole(in, entry.mapped, entry.bytes)) return fileErrorFor(path, EIO);
+        Result<WholeFile> read = readWholeFile(entry.mapped, anySize);
+        if (read.failure) return readFailure(path, read);
+        entry.bytes = std::move(read.value.bytes);
     }
     files_.emplace(number, std::move(entry));
     return std::nullopt;

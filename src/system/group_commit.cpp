@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "system/file_error.h"
+#include "system/path_text.h"
 #include "system/rollback_journal.h"
 
 namespace stepwise {
@@ -35,8 +36,7 @@ std::filesystem::path absolutePath(const std::filesystem::path& file) {
 Text programPath(const std::filesystem::path& file, std::span<const GroupMember> members) {
     for (const GroupMember& member : members)
         if (absolutePath(member.mapped) == file) return member.path;
-    const std::u8string native = file.u8string();
-    return fromUtf8(std::string(native.begin(), native.end()));
+    return pathText(file);
 }
 
 // Takes every file that received bytes of the record back to its size before it; the files that

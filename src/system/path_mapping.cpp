@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "system/path_text.h"
+
 namespace stepwise {
 
 namespace {
@@ -15,17 +17,15 @@ bool startsWithDriveLetter(const Text& path) {
 #ifdef _WIN32
 constexpr char16_t separator = u'\\';
 bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-Text nativeText(const std::filesystem::path& path) { return Text(path.native().begin(), path.native().end()); }
 #else
 constexpr char16_t separator = u'/';
 bool isSeparator(char16_t c) { return c == u'/'; }
-Text nativeText(const std::filesystem::path& path) { return fromUtf8(path.native()); }
 #endif
 
 }  // namespace
 
 Text displayPath(const Text& programPath, const std::filesystem::path& driveRoot) {
-    const Text mapped = nativeText(mapPath(programPath, driveRoot));
+    const Text mapped = pathText(mapPath(programPath, driveRoot));
     Text shown;
     shown.reserve(mapped.size());
     for (std::size_t i = 0; i < mapped.size(); ++i) {
@@ -70,11 +70,11 @@ std::filesystem::path mapPath(const Text& programPath, const std::filesystem::pa
     for (char16_t& c : rest)
         if (c == u'\\') c = u'/';
     const std::string tail = toUtf8(rest);
-    if (mapped.empty()) return std::filesystem::path(tail);
+    if (mapped.empty()) return pathFromUtf8(tail);
     // Appending an absolute tail would replace the root; keep it underneath instead.
     std::string relative = tail;
     while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
-    return relative.empty() ? mapped : mapped / relative;
+    return relative.empty() ? mapped : mapped / pathFromUtf8(relative);
 }
 
 std::filesystem::path homeDirectory() {

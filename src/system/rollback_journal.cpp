@@ -3,17 +3,17 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "system/append_file.h"
+#include "system/path_text.h"
+#include "system/whole_file.h"
 
 namespace stepwise {
 
 namespace {
 
-constexpr std::string_view firstLine = "stepwise rollback journal 1\n";
+constexpr std::string_view headerLine = "stepwise rollback journal 1\n";
 constexpr std::string_view lastLineStart = "end ";
 
 // FNV-1a: tells a whole journal from one whose tail never reached the disk.
@@ -36,11 +36,10 @@ bool readNumber(std::string_view& bytes, Number& number, char after) {
 
 // One line per file: its size, the length of its path in bytes, and the path in UTF-8.
 std::string formatJournal(const std::vector<JournalEntry>& entries) {
-    std::string body(firstLine);
+    std::string body(headerLine);
     for (const JournalEntry& entry : entries) {
-        const std::u8string path = entry.file.u8string();
-        body += std::to_string(entry.size) + ' ' + std::to_string(path.size()) + ' ';
-        body.append(path.begin(), path.end());
+        const std::string path = utf8Path(entry.file);
+        body += std::to_string(entry.size) + ' ' + std::to_string(path.size()) + ' ' + path;
         body += '\n';
     }
     return body + std::string(lastLineStart) + std::to_string(checksum(body)) + '\n';
@@ -48,21 +47,20 @@ std::string formatJournal(const std::vector<JournalEntry>& entries) {
 
 std::optional<std::vector<JournalEntry>> parseJournal(std::string_view bytes) {
     const std::size_t last = bytes.rfind(lastLineStart);
-    if (last == std::string_view::npos || bytes.substr(0, firstLine.size()) != firstLine) return std::nullopt;
+    if (last == std::string_view::npos || bytes.substr(0, headerLine.size()) != headerLine) return std::nullopt;
     std::string_view tail = bytes.substr(last + lastLineStart.size());
     std::uint64_t sum = 0;
     if (!readNumber(tail, sum, '\n') || !tail.empty() || sum != checksum(bytes.substr(0, last))) return std::nullopt;
 
     std::vector<JournalEntry> entries;
-    std::string_view lines = bytes.substr(firstLine.size(), last - firstLine.size());
+    std::string_view lines = bytes.substr(headerLine.size(), last - headerLine.size());
     while (!lines.empty()) {
         long long size = 0;
         std::size_t length = 0;
         if (!readNumber(lines, size, ' ') || !readNumber(lines, length, ' ') || lines.size() <= length ||
             lines[length] != '\n')
             return std::nullopt;
-        const std::u8string path(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(length));
-        entries.push_back({std::filesystem::path(path), size});
+        entries.push_back({pathFromUtf8(lines.substr(0, length)), size});
         lines.remove_prefix(length + 1);
     }
     return entries;
@@ -85,13 +83,12 @@ int cutBackFile(const std::filesystem::path& file, long long size) {
 std::optional<RollbackFailure> RollbackJournal::recover() const {
     std::error_code missing;
     if (!std::filesystem::exists(path_, missing)) return std::nullopt;
-    std::ostringstream bytes;
-    {
-        std::ifstream in(path_, std::ios::binary);  // closed before the journal is removed
-        if (!in) return RollbackFailure{path_, errno ? errno : EACCES};
-        bytes << in.rdbuf();
-    }
-    if (const auto entries = parseJournal(bytes.str()))
+    // Read whole and closed before it is removed. A journal whose reading broke off is taken as far
+    // as it was read, which is never a whole journal.
+    const Result<WholeFile> journal = readWholeFile(path_, anySize);
+    if (journal.failure && !journal.value.brokeOff)
+        return RollbackFailure{path_, journal.failure->code ? journal.failure->code : EACCES};
+    if (const auto entries = parseJournal(journal.value.bytes))
         for (const JournalEntry& entry : *entries)
             if (const int error = cutBackFile(entry.file, entry.size)) return RollbackFailure{entry.file, error};
     if (const int error = remove()) return RollbackFailure{path_, error};

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "review/marks_file.h"
+#include "system/path_text.h"
 #include "support/temp_dir.h"
 
 namespace stepwise::review {
@@ -258,6 +259,17 @@ TEST(MarksFile, WrittenAndReadBackThroughTheDisk) {
     ASSERT_TRUE(read);
     EXPECT_EQ(read->rows.size(), classAnswers.size());
     EXPECT_FALSE(std::filesystem::exists(path.string() + ".writing"));
+
+    // A file that cannot be written is named, with the reason, and the old one is left.
+    std::filesystem::create_directory(path.string() + ".writing");  // the new content has nowhere to go
+    try {
+        writeMarksFile(path, MarksTable{});
+        ADD_FAILURE() << "no error";
+    } catch (const MarksFileError& error) {
+        const std::string message = error.what(), named = "cannot write " + utf8Path(path) + ": ";
+        EXPECT_TRUE(message.starts_with(named) && message.size() > named.size()) << message;
+    }
+    EXPECT_EQ(readAll(path), writtenByTheProgram);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "review/class_review.h"
 #include "review/review_options.h"
+#include "system/path_text.h"
 
 namespace stepwise::testing {
 namespace {
@@ -32,7 +32,7 @@ TEST(ReviewOptions, ReportsAndPathsInAnyOrder) {
     auto parsed = parseReviewOptions({"week1", "--csv=all.csv", "--html", "r\xC3\xA9port.html", "--", "--odd", "-"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.csv, std::filesystem::path("all.csv"));
-    EXPECT_EQ(review::utf8Path(*parsed.options.html), "r\xC3\xA9port.html");
+    EXPECT_EQ(utf8Path(*parsed.options.html), "r\xC3\xA9port.html");
     EXPECT_EQ(parsed.options.paths, (std::vector<std::filesystem::path>{"week1", "--odd", "-"}));
     EXPECT_FALSE(parsed.options.terminalSummary());
 

@@ -8,10 +8,10 @@
 #include <unistd.h>
 #endif
 
-#include "review/atomic_file_replace.h"
+#include "system/atomic_file_replace.h"
 #include "support/temp_dir.h"
 
-namespace stepwise::review {
+namespace stepwise {
 namespace {
 
 namespace fs = std::filesystem;
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(AtomicFileReplace, ReplacesTheFileWithNothingLeftBeside) {
-    replaceFileAtomically(target, newContent);
+    EXPECT_FALSE(replaceFileAtomically(target, newContent));
     EXPECT_EQ(readAll(target), newContent);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
@@ -45,7 +45,7 @@ TEST_F(AtomicFileReplace, AStopBetweenWritingAndRenamingLeavesTheOldFile) {
     EXPECT_EQ(readAll(pendingReplacementPath(target)), newContent) << "the new content waited beside it";
 
     // The next run writes over what the interrupted one left.
-    replaceFileAtomically(target, "next");
+    EXPECT_FALSE(replaceFileAtomically(target, "next"));
     EXPECT_EQ(readAll(target), "next");
     EXPECT_FALSE(fs::exists(pendingReplacementPath(target)));
 }
@@ -68,15 +68,14 @@ TEST_F(AtomicFileReplace, AProcessKilledBeforeTheRenameLeavesTheOldFile) {
 
 TEST_F(AtomicFileReplace, AFailedWriteNamesTheFileAndLeavesTheOldOne) {
     fs::create_directory(pendingReplacementPath(target));  // the new content has nowhere to go
-    try {
-        replaceFileAtomically(target, newContent);
-        FAIL() << "no error";
-    } catch (const FileReplaceError& error) {
-        EXPECT_NE(std::string(error.what()).find("cannot write "), std::string::npos) << error.what();
-        EXPECT_NE(std::string(error.what()).find("marks.csv"), std::string::npos) << error.what();
-    }
+    const Status failure = replaceFileAtomically(target, newContent);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->path, target);
+    EXPECT_NE(failure->code, 0);
+    EXPECT_EQ(failure->reason, std::generic_category().message(failure->code));
     EXPECT_EQ(readAll(target), oldContent);
+    EXPECT_FALSE(fs::exists(pendingReplacementPath(target)));
 }
 
 }  // namespace
-}  // namespace stepwise::review
+}  // namespace stepwise
