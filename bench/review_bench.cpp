@@ -4,7 +4,7 @@
 // Fails unless the run stays within 10 times the time of wc -l and the peak memory of the large
 // class stays within that of the small class plus a few of the largest files and 2 KB for each
 // further file (its path and overview row): memory follows the largest file, not the class.
-// Run by hand: build-tests/bench/review_bench
+// Run by hand: build-release/bench/review_bench
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -3,8 +3,10 @@
 # that receive them would: the .deb's fields, files, desktop entry, metainfo and lintian; the .deb
 # installed with apt-get, its programs started from /usr/bin (the window under Xvfb) and removed
 # again; the Windows zip's files, its programs' imports and resources, and the instructor's
-# program under Wine. Installs what it needs. Prints one line per check and a closing count.
+# program under Wine (in the prefix of $STEPWISE_WINE_PREFIX when given, else a temporary one).
+# Installs what it needs. Prints one line per check and a closing count.
 # Usage: scripts/package-tests.sh [linux-build-dir [windows-build-dir]]
+#        (defaults: build-release and build-win32 in the work tree; both must be release builds)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,9 +14,7 @@ linux_build=$(realpath -m "${1:-$here/build-release}")
 windows_build=$(realpath -m "${2:-$here/build-win32}")
 dist=$here/dist
 
-packages=(desktop-file-utils appstream lintian dpkg-dev file xvfb xauth xdotool unzip icoutils
-  binutils binutils-mingw-w64-x86-64 wine64)
-"$here/scripts/install-missing.sh" "${packages[@]}"
+"$here/scripts/install-missing.sh" build qt windows wine packaging package-checks
 
 started=$(date +%s)
 "$here/scripts/package.sh" "$linux_build" "$windows_build"
@@ -27,7 +27,9 @@ echo "Packages of Stepwise $version:"
 stat -c '  %n: %s bytes' "$deb" "$zip"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-package-tests.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+source "$here/scripts/win32-common.sh"
+use_wine_prefix
+trap 'stop_wine; rm -rf "$work"' EXIT
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
@@ -231,10 +233,10 @@ resources() {  # exe, description, icon expected (yes/no)
   fi
 }
 
+# A console program: no display is needed, not even to set up the prefix when no earlier run has.
 review_exe_version_under_wine() {
-  local wine output
-  wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-  export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  local output
+  (unset DISPLAY && init_wine_prefix </dev/null) || return 1
   output=$(cd "$work/zip" && env -u DISPLAY "$wine" ./stepwise-review.exe --version </dev/null | tr -d '\r')
   same_text "stepwise-review $version" "$output"
 }
@@ -250,8 +252,5 @@ check "stepwise.exe carries the icon and a version block of $version" \
 check "stepwise-review.exe carries a version block of $version" \
   resources stepwise-review.exe "Stepwise review of hand-in files" no
 check "stepwise-review.exe --version runs under Wine" review_exe_version_under_wine
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-WINEPREFIX=$work/wine "$wineserver" -k 2>/dev/null || true
-
 echo "Packages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,7 +4,7 @@
 # Usage: scripts/render-icons.sh
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/scripts/install-missing.sh" librsvg2-bin icoutils
+"$here/scripts/install-missing.sh" icons
 
 icons=$here/data/icons
 svg=$icons/org.stepwise.Stepwise.svg

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the benchmarks of the Win32 window (bench/win32) and runs them under Wine on a
-# virtual display; exits non-zero when a benchmark's checks do not hold.
+# virtual display (in the prefix of $STEPWISE_WINE_PREFIX when one is given, else in a temporary
+# one); exits non-zero when a benchmark's checks do not hold.
 # Usage: scripts/win32-bench.sh [build-dir]   (default: build-win32 in the work tree)
 set -euo pipefail
 
@@ -9,7 +10,7 @@ build_dir=${1:-$here/build-win32}
 source "$here/scripts/win32-common.sh"
 cross_build "$build_dir" notes_viewer_bench_win32
 
-start_wine_prefix
+use_wine_prefix
 trap stop_wine EXIT
 run_benchmarks() {
   init_wine_prefix

@@ -3,7 +3,8 @@
 # (installing what is missing) and runs both test programs under Wine on a virtual display: the
 # core tests and the tests of the Win32 window, which also start stepwise.exe itself. Then
 # stepwise-review.exe reads a sample class under Wine and must write the same CSV, byte for byte,
-# as the Linux build. Exits non-zero when anything fails.
+# as the Linux build. Exits non-zero when anything fails. Wine runs in the prefix of
+# $STEPWISE_WINE_PREFIX when one is given (set up here if new), else in a temporary one.
 # Usage: scripts/win32-tests.sh [build-dir [linux-build-dir]]   (default: build-win32 in the work
 # tree; the Linux build that writes the sample class and the CSV to compare with is built in
 # <build-dir>/linux unless a build holding stepwise-review and stepwise_write_sample_class is given)
@@ -31,7 +32,7 @@ sample_dir=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-review-sample.XXXXXX")
 "$linux_build/tests/stepwise_write_sample_class" "$sample_dir"
 (cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux.csv qwelrand 2>/dev/null) || [ $? -eq 1 ]
 
-start_wine_prefix
+use_wine_prefix
 trap 'stop_wine; rm -rf "$sample_dir"' EXIT
 
 # Runs inside one virtual display: sets up the prefix, then both test programs.
