@@ -1,6 +1,6 @@
 #include "lesson/script_commands.h"
 #include "format/markers.h"
-#include "lesson/routine_line.h"
+#include "format/routine_line.h"
 #include "lesson/program_end.h"
 #include "lesson/text_transforms.h"
 

@@ -18,14 +18,6 @@ Text expandBreaks(const Text& text) {
     return out;
 }
 
-Text remSpaces(const Text& text) {
-    Text out;
-    out.reserve(text.size());
-    for (char16_t c : text)
-        if (c != u' ' && c != u'-') out += c;
-    return out;
-}
-
 Text numberText(double number) { return (number < 0 ? Text(u"-") : Text()) + generalNumber(number); }
 
 }  // namespace stepwise

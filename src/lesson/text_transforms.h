@@ -6,9 +6,6 @@ namespace stepwise {
 // Every "{}" becomes CR LF, scanning from the left; pairs never overlap.
 Text expandBreaks(const Text& text);
 
-// The text without its spaces and hyphens: "exit-prog" gives "exitprog".
-Text remSpaces(const Text& text);
-
 // A number as decimal text without blanks: 12 gives "12", -1 gives "-1", 0.5 gives ".5".
 Text numberText(double number);
 

@@ -1,7 +1,7 @@
 // "next picture": runs the routine lines among the two script lines after the cursor and takes
 // them as read, so that the reader continues after them.
 #include "pictures/picture_commands.h"
-#include "lesson/routine_line.h"
+#include "format/routine_line.h"
 #include "lesson/script_commands.h"
 
 namespace stepwise {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "format/routine_line.h"
 #include "lesson/text_transforms.h"
 #include "support/lesson_fixture.h"
 
