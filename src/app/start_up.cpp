@@ -32,12 +32,6 @@ Text defaultResponsePrompt() {
            u"series of problems.";
 }
 
-Text threeDigits(const Text& number) {
-    if (number.size() == 1) return u"00" + number;
-    if (number.size() == 2) return u"0" + number;
-    return number;
-}
-
 Text nameProblem(const Text& name) {
     for (char16_t c : name) {
         if (forbiddenInNames.find(c) != std::u16string_view::npos)

@@ -1,6 +1,7 @@
 #pragma once
 // Fixed texts and small rules of the lesson start-up.
 #include "format/file_names.h"
+#include "format/lesson_header.h"
 #include "format/text.h"
 #include "platform/platform.h"
 
@@ -18,9 +19,6 @@ inline constexpr std::u16string_view newFolderPrompt =
 
 // The default text of the response box: two paragraphs joined by CR LF CR LF, 502 characters.
 Text defaultResponsePrompt();
-
-// "1" gives "001", "12" gives "012"; other lengths stay as they are.
-Text threeDigits(const Text& number);
 
 // Why a name cannot be part of a file name (a character no file name can hold), or "" when it can.
 Text nameProblem(const Text& name);

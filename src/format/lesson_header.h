@@ -9,6 +9,8 @@
 //   5. the date, "12-07-2026" (format/stamps.h)
 #include <cstddef>
 
+#include "format/text.h"
+
 namespace stepwise {
 
 inline constexpr std::size_t lessonHeaderLineCount = 5;
@@ -23,5 +25,13 @@ inline constexpr CodeRange codeLineCodesBefore = {66, 116};  // at most one, bef
 
 inline constexpr char16_t assignmentLineOpening[] = u"assignment #";
 inline constexpr char16_t assignmentTitleLine[] = u"ovla set";
+
+// An assignment's number as the assignment line writes it: "1" gives "001", "12" gives "012";
+// other lengths stay as they are.
+inline Text threeDigits(const Text& number) {
+    if (number.size() == 1) return u"00" + number;
+    if (number.size() == 2) return u"0" + number;
+    return number;
+}
 
 }  // namespace stepwise
