@@ -89,8 +89,18 @@ void appendUtf8(std::string& out, char32_t codePoint) {
 
 std::string encodeUtf8(TextView text, LoneSurrogates lone) {
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + text.size() / 8);
     for (std::size_t i = 0; i < text.size();) {
+        // Most text is ASCII: a run of it is copied unit by unit into room made for it at once.
+        std::size_t run = i;
+        while (run < text.size() && text[run] < 0x80) ++run;
+        if (run > i) {
+            const std::size_t at = out.size();
+            out.resize(at + (run - i));
+            char* to = out.data() + at;
+            for (; i < run; ++i) *to++ = static_cast<char>(text[i]);
+            continue;
+        }
         const char32_t codePoint = nextCodePoint(text, i);
         const bool loneSurrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
         appendUtf8(out, loneSurrogate && lone == LoneSurrogates::replaced ? replacementCharacter : codePoint);
