@@ -88,23 +88,48 @@ void appendUtf8(std::string& out, char32_t codePoint) {
 }
 
 std::string encodeUtf8(TextView text, LoneSurrogates lone) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (std::size_t i = 0; i < text.size();) {
-        // Most text is ASCII: a run of it is copied unit by unit into room made for it at once.
-        std::size_t run = i;
-        while (run < text.size() && text[run] < 0x80) ++run;
-        if (run > i) {
-            const std::size_t at = out.size();
-            out.resize(at + (run - i));
-            char* to = out.data() + at;
-            for (; i < run; ++i) *to++ = static_cast<char>(text[i]);
+    // Room for the most it can take, three bytes a unit (a pair is four bytes for two), written
+    // through a pointer and cut to size at the end: most text is ASCII, copied in blocks.
+    std::string out(text.size() * 3, '\0');
+    char* to = out.data();
+    const char16_t* from = text.data();
+    const char16_t* const end = from + text.size();
+    while (from < end) {
+        while (end - from >= 8) {
+            char16_t any = 0;
+            for (int k = 0; k < 8; ++k) any |= from[k];
+            if (any >= 0x80) break;
+            for (int k = 0; k < 8; ++k) to[k] = static_cast<char>(from[k]);
+            from += 8;
+            to += 8;
+        }
+        if (from == end) break;
+        const char16_t unit = *from;
+        if (unit < 0x80) {
+            *to++ = static_cast<char>(unit);
+            ++from;
             continue;
         }
-        const char32_t codePoint = nextCodePoint(text, i);
-        const bool loneSurrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-        appendUtf8(out, loneSurrogate && lone == LoneSurrogates::replaced ? replacementCharacter : codePoint);
+        if (unit < 0x800) {
+            *to++ = static_cast<char>(0xC0 | (unit >> 6));
+            *to++ = static_cast<char>(0x80 | (unit & 0x3F));
+            ++from;
+            continue;
+        }
+        std::size_t i = static_cast<std::size_t>(from - text.data());
+        char32_t codePoint = nextCodePoint(text, i);
+        from = text.data() + i;
+        if (codePoint >= 0xD800 && codePoint <= 0xDFFF && lone == LoneSurrogates::replaced) codePoint = replacementCharacter;
+        if (codePoint < 0x10000) {
+            *to++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        } else {
+            *to++ = static_cast<char>(0xF0 | (codePoint >> 18));
+            *to++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        }
+        *to++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     return out;
 }
 

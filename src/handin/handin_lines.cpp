@@ -1,6 +1,7 @@
 #include "handin/handin_lines.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -120,13 +121,23 @@ bool isCodeLine(std::string_view line) {
     return !afterCodeBefore;
 }
 
+namespace {
+
+constexpr std::array<bool, 256> nonTextBytes = [] {
+    std::array<bool, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = byte != '\t' && byte != '\r' && byte != '\n' &&
+                      (byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F ||
+                       byte == 0x90 || byte == 0x9D);
+    return table;
+}();
+
+}  // namespace
+
 std::size_t countNonTextBytes(std::string_view bytes) {
-    return static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), [](char c) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte == '\t' || byte == '\r' || byte == '\n') return false;
-        return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 ||
-               byte == 0x9D;
-    }));
+    std::size_t count = 0;
+    for (char c : bytes) count += nonTextBytes[static_cast<unsigned char>(c)];
+    return count;
 }
 
 }  // namespace stepwise::handin

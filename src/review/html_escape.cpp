@@ -1,5 +1,7 @@
 #include "review/html_escape.h"
 
+#include <array>
+
 #include "format/utf8.h"
 
 namespace stepwise::review {
@@ -12,10 +14,18 @@ namespace {
 
 // The bytes that are not copied as they stand: the five HTML gives a meaning, and the control
 // codes other than tab, CR and LF.
-constexpr bool isSpecial(unsigned char c) {
+constexpr bool isSpecialByte(unsigned char c) {
     return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == 0x7F ||
            (c < 0x20 && c != '\t' && c != '\r' && c != '\n');
 }
+
+constexpr std::array<bool, 256> specialBytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = isSpecialByte(static_cast<unsigned char>(c));
+    return table;
+}();
+
+bool isSpecial(unsigned char c) { return specialBytes[c]; }
 
 }  // namespace
 
