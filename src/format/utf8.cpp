@@ -1,6 +1,9 @@
 #include "format/utf8.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace stepwise {
 
@@ -95,13 +98,17 @@ std::string encodeUtf8(TextView text, LoneSurrogates lone) {
     const char16_t* from = text.data();
     const char16_t* const end = from + text.size();
     while (from < end) {
-        while (end - from >= 8) {
-            char16_t any = 0;
-            for (int k = 0; k < 8; ++k) any |= from[k];
-            if (any >= 0x80) break;
-            for (int k = 0; k < 8; ++k) to[k] = static_cast<char>(from[k]);
-            from += 8;
-            to += 8;
+        // Four units at a time as one 64-bit word: when none is past 7F, their low bytes are the
+        // four bytes out (in the order a little-endian machine keeps them).
+        while (std::endian::native == std::endian::little && end - from >= 4) {
+            std::uint64_t units;
+            std::memcpy(&units, from, sizeof units);
+            if (units & 0xFF80FF80FF80FF80u) break;
+            const std::uint32_t bytes = static_cast<std::uint32_t>((units & 0xFF) | ((units >> 8) & 0xFF00) |
+                                                                   ((units >> 16) & 0xFF0000) | ((units >> 24) & 0xFF000000));
+            std::memcpy(to, &bytes, sizeof bytes);
+            from += 4;
+            to += 4;
         }
         if (from == end) break;
         const char16_t unit = *from;
