@@ -27,6 +27,11 @@ LineTable::LineTable(std::string_view bytes) : bytes_(bytes) {
         begin = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) + 1;
     }
     if (count_ > 0) last_ = beforeLast_ = {0, lineAt(0)};
+    if (count_ * 16 <= bytes.size() && bytes.size() <= UINT32_MAX) {
+        begins_.reserve(count_);
+        for (std::size_t line = 0; line < count_; ++line)
+            begins_.push_back(static_cast<std::uint32_t>(line == 0 ? 0 : bytes_.find('\n', begins_.back()) + 1));
+    }
 }
 
 PhysicalLine LineTable::lineAt(std::size_t begin) const {
@@ -55,6 +60,12 @@ PhysicalLine LineTable::find(std::size_t index, std::size_t at, std::size_t begi
 }
 
 PhysicalLine LineTable::line(std::size_t index) const {
+    if (!begins_.empty()) {
+        if (index + 1 == count_) return lineAt(begins_[index]);
+        const std::size_t begin = begins_[index], lf = begins_[index + 1] - 1;
+        const bool crlf = lf > begin && bytes_[lf - 1] == '\r';
+        return {begin, crlf ? lf - 1 : lf, crlf};
+    }
     if (index == last_.index) return last_.line;
     if (index != beforeLast_.index) {
         const std::size_t distance = index > last_.index ? index - last_.index : last_.index - index;
