@@ -1,6 +1,9 @@
 #include "format/utf8.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace stepwise {
 
@@ -88,13 +91,52 @@ void appendUtf8(std::string& out, char32_t codePoint) {
 }
 
 std::string encodeUtf8(TextView text, LoneSurrogates lone) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const char32_t codePoint = nextCodePoint(text, i);
-        const bool loneSurrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-        appendUtf8(out, loneSurrogate && lone == LoneSurrogates::replaced ? replacementCharacter : codePoint);
+    // Room for the most it can take, three bytes a unit (a pair is four bytes for two), written
+    // through a pointer and cut to size at the end: most text is ASCII, copied in blocks.
+    std::string out(text.size() * 3, '\0');
+    char* to = out.data();
+    const char16_t* from = text.data();
+    const char16_t* const end = from + text.size();
+    while (from < end) {
+        // Four units at a time as one 64-bit word: when none is past 7F, their low bytes are the
+        // four bytes out (in the order a little-endian machine keeps them).
+        while (std::endian::native == std::endian::little && end - from >= 4) {
+            std::uint64_t units;
+            std::memcpy(&units, from, sizeof units);
+            if (units & 0xFF80FF80FF80FF80u) break;
+            const std::uint32_t bytes = static_cast<std::uint32_t>((units & 0xFF) | ((units >> 8) & 0xFF00) |
+                                                                   ((units >> 16) & 0xFF0000) | ((units >> 24) & 0xFF000000));
+            std::memcpy(to, &bytes, sizeof bytes);
+            from += 4;
+            to += 4;
+        }
+        if (from == end) break;
+        const char16_t unit = *from;
+        if (unit < 0x80) {
+            *to++ = static_cast<char>(unit);
+            ++from;
+            continue;
+        }
+        if (unit < 0x800) {
+            *to++ = static_cast<char>(0xC0 | (unit >> 6));
+            *to++ = static_cast<char>(0x80 | (unit & 0x3F));
+            ++from;
+            continue;
+        }
+        std::size_t i = static_cast<std::size_t>(from - text.data());
+        char32_t codePoint = nextCodePoint(text, i);
+        from = text.data() + i;
+        if (codePoint >= 0xD800 && codePoint <= 0xDFFF && lone == LoneSurrogates::replaced) codePoint = replacementCharacter;
+        if (codePoint < 0x10000) {
+            *to++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        } else {
+            *to++ = static_cast<char>(0xF0 | (codePoint >> 18));
+            *to++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        }
+        *to++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     return out;
 }
 

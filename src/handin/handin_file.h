@@ -89,8 +89,9 @@ struct HandinFile {
 // no problem for the name itself).
 HandinFile parseHandin(std::string_view bytes, std::string path);
 
-// The largest hand-in file read; a larger one is reported as a file that cannot be read.
-inline constexpr std::uintmax_t handinSizeLimit = std::uintmax_t{1} << 30;
+// The largest hand-in file read (a student's term of work is well under 1 MB); a larger one is not
+// read at all and is reported, so that the memory a run takes stays within a few times this.
+inline constexpr std::uintmax_t handinSizeLimit = std::uintmax_t{64} << 20;
 
 // Reads the file from disk; a file that cannot be read gives a HandinFile with one problem.
 HandinFile readHandinFile(const std::filesystem::path& path);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "handin/handin_file.h"
+#include "system/folder_walk.h"
 #include "system/path_text.h"
 #include "system/whole_file.h"
 
@@ -24,20 +25,14 @@ HandinFile unreadableFile(const fs::path& path, std::string message) {
     return file;
 }
 
-// The send_*.txt files under a folder, in the order of their paths.
+// The send_*.txt files under a folder, in the order of their paths; what cannot be searched is
+// reported.
 std::vector<fs::path> searchFolder(const fs::path& folder, std::vector<Problem>& problems) {
-    std::vector<fs::path> found;
-    std::error_code error;
-    fs::recursive_directory_iterator entry(folder, fs::directory_options::skip_permission_denied, error);
-    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
-        std::error_code ignored;
-        if (entry->is_regular_file(ignored) && parseHandinName(utf8Path(entry->path().filename())))
-            found.push_back(entry->path());
-    }
-    if (error) problems.push_back(wholeFileProblem(folder, "the folder cannot be searched to the end: " + error.message()));
-    std::sort(found.begin(), found.end(),
+    FolderWalk walk = walkFolder(folder, [](const fs::path& name) { return parseHandinName(utf8Path(name)).has_value(); });
+    for (const SystemError& skipped : walk.skipped) problems.push_back(wholeFileProblem(skipped.path, skipped.reason));
+    std::sort(walk.files.begin(), walk.files.end(),
               [](const fs::path& a, const fs::path& b) { return a.generic_u8string() < b.generic_u8string(); });
-    return found;
+    return std::move(walk.files);
 }
 
 }  // namespace
@@ -46,6 +41,9 @@ HandinFile readHandinFile(const fs::path& path) {
     const Result<WholeFile> read = readWholeFile(path, handinSizeLimit);
     if (read.failure && !read.value.brokeOff) {
         if (read.failure->code == EISDIR) return unreadableFile(path, "this is a folder, not a file");
+        if (read.failure->code == EFBIG)
+            return unreadableFile(path, "the file is larger than " + std::to_string(handinSizeLimit >> 20) +
+                                            " MB, which no hand-in is; not read");
         return unreadableFile(path, "the file cannot be read: " + read.failure->reason);
     }
     const std::string& bytes = read.value.bytes;

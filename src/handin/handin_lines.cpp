@@ -1,6 +1,9 @@
 #include "handin/handin_lines.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 
 #include "format/lesson_header.h"
 #include "format/record_pieces.h"
@@ -17,29 +20,78 @@ bool inRange(unsigned char byte, CodeRange range) { return byte >= range.first &
 LineTable::LineTable(std::string_view bytes) : bytes_(bytes) {
     std::size_t begin = 0;
     while (begin < bytes.size()) {
-        const std::size_t lf = bytes.find('\n', begin);
-        if (lf == std::string_view::npos) {
-            // A file cut between the CR and the LF of a line end: the CR still ends the line.
-            const bool cutLineEnd = bytes.back() == '\r';
-            lines_.push_back({begin, bytes.size() - (cutLineEnd ? 1 : 0), false});
-            break;
-        }
-        const bool crlf = lf > begin && bytes[lf - 1] == '\r';
-        lines_.push_back({begin, crlf ? lf - 1 : lf, crlf});
-        begin = lf + 1;
+        if (count_ % checkpointEvery == 0) checkpoints_.push_back(begin);
+        ++count_;
+        const void* lf = std::memchr(bytes.data() + begin, '\n', bytes.size() - begin);
+        if (!lf) break;
+        begin = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) + 1;
+    }
+    if (count_ > 0) last_ = beforeLast_ = {0, lineAt(0)};
+    if (count_ * 16 <= bytes.size() && bytes.size() <= UINT32_MAX) {
+        begins_.reserve(count_);
+        for (std::size_t line = 0; line < count_; ++line)
+            begins_.push_back(static_cast<std::uint32_t>(line == 0 ? 0 : bytes_.find('\n', begins_.back()) + 1));
     }
 }
 
+PhysicalLine LineTable::lineAt(std::size_t begin) const {
+    const std::size_t lf = bytes_.find('\n', begin);
+    if (lf == std::string_view::npos) {
+        // A file cut between the CR and the LF of a line end: the CR still ends the line.
+        const bool cutLineEnd = bytes_.back() == '\r';
+        return {begin, bytes_.size() - (cutLineEnd ? 1 : 0), false};
+    }
+    const bool crlf = lf > begin && bytes_[lf - 1] == '\r';
+    return {begin, crlf ? lf - 1 : lf, crlf};
+}
+
+PhysicalLine LineTable::find(std::size_t index, std::size_t at, std::size_t begin) const {
+    if (index < at && at - index <= stepsBack) {
+        // Back: each line begins after the LF that ends the one before it.
+        for (; at > index; --at) begin = begin < 2 ? 0 : bytes_.rfind('\n', begin - 2) + 1;
+    } else {
+        if (index < at || index - at > checkpointEvery) {
+            at = index - index % checkpointEvery;
+            begin = checkpoints_[at / checkpointEvery];
+        }
+        for (; at < index; ++at) begin = bytes_.find('\n', begin) + 1;
+    }
+    return lineAt(begin);
+}
+
+PhysicalLine LineTable::line(std::size_t index) const {
+    if (!begins_.empty()) {
+        if (index + 1 == count_) return lineAt(begins_[index]);
+        const std::size_t begin = begins_[index], lf = begins_[index + 1] - 1;
+        const bool crlf = lf > begin && bytes_[lf - 1] == '\r';
+        return {begin, crlf ? lf - 1 : lf, crlf};
+    }
+    if (index == last_.index) return last_.line;
+    if (index != beforeLast_.index) {
+        const std::size_t distance = index > last_.index ? index - last_.index : last_.index - index;
+        const std::size_t otherDistance =
+            index > beforeLast_.index ? index - beforeLast_.index : beforeLast_.index - index;
+        const Kept& from = otherDistance < distance ? beforeLast_ : last_;
+        const PhysicalLine found = index == from.index + 1 && from.index + 1 < count_
+                                       ? lineAt(from.line.end + (from.line.crlf ? 2 : 1))
+                                       : find(index, from.index, from.line.begin);
+        beforeLast_ = {index, found};
+    }
+    std::swap(last_, beforeLast_);
+    return last_.line;
+}
+
 std::string_view LineTable::content(std::size_t index, std::size_t column) const {
-    const PhysicalLine& l = lines_[index];
+    const PhysicalLine l = line(index);
     const std::size_t from = std::min(l.begin + column, l.end);
     return bytes_.substr(from, l.end - from);
 }
 
 std::string_view LineTable::span(std::size_t first, std::size_t column, std::size_t last) const {
     if (last <= first) return {};
-    const std::size_t from = std::min(lines_[first].begin + column, lines_[first].end);
-    return bytes_.substr(from, lines_[last - 1].end - from);
+    const PhysicalLine firstLine = line(first);
+    const std::size_t from = std::min(firstLine.begin + column, firstLine.end);
+    return bytes_.substr(from, line(last - 1).end - from);
 }
 
 bool sameAs(std::string_view bytes, TextView piece) {
@@ -80,13 +132,23 @@ bool isCodeLine(std::string_view line) {
     return !afterCodeBefore;
 }
 
+namespace {
+
+constexpr std::array<bool, 256> nonTextBytes = [] {
+    std::array<bool, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = byte != '\t' && byte != '\r' && byte != '\n' &&
+                      (byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F ||
+                       byte == 0x90 || byte == 0x9D);
+    return table;
+}();
+
+}  // namespace
+
 std::size_t countNonTextBytes(std::string_view bytes) {
-    return static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), [](char c) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte == '\t' || byte == '\r' || byte == '\n') return false;
-        return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 ||
-               byte == 0x9D;
-    }));
+    std::size_t count = 0;
+    for (char c : bytes) count += nonTextBytes[static_cast<unsigned char>(c)];
+    return count;
 }
 
 }  // namespace stepwise::handin

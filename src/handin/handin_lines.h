@@ -2,6 +2,7 @@
 // A hand-in file's bytes as physical lines, and the tests that tell the fixed lines of the lesson
 // header and the records (separator, time stamps, labels, closing line, code line) from the rest.
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -18,22 +19,41 @@ struct PhysicalLine {
 // The lines of a file: each ends at an LF (a CR before it belongs to the line end); a last line
 // without a line end is a line too (a CR that ends the file belongs to no line), an empty one
 // after the final line end is not.
+//
+// The table keeps no object per line, as a file of empty lines would cost many times its size:
+// it keeps where every 64th line begins and the last two lines looked up, and finds a line from
+// the nearest of them. The parser reads lines in order, going back and forth between a line and
+// the next, so a look-up is mostly one of the two kept or a step along the bytes. Where lines
+// average 16 bytes or more, as text does, where each line begins is kept as well (4 bytes a line,
+// at most a quarter of the file) and a look-up takes no step at all.
 class LineTable {
 public:
     explicit LineTable(std::string_view bytes);
 
-    std::size_t size() const { return lines_.size(); }
+    std::size_t size() const { return count_; }
     std::string_view bytes() const { return bytes_; }
     // The content of line `index` (from 0) from byte `column` on, without its line end.
     std::string_view content(std::size_t index, std::size_t column = 0) const;
-    const PhysicalLine& line(std::size_t index) const { return lines_[index]; }
+    PhysicalLine line(std::size_t index) const;
     // The bytes from line `first` (from byte `column`) to the end of line `last - 1`'s content,
     // the line ends between them included; "" when last <= first.
     std::string_view span(std::size_t first, std::size_t column, std::size_t last) const;
 
 private:
+    static constexpr std::size_t checkpointEvery = 64;
+    static constexpr std::size_t stepsBack = 8;
+    PhysicalLine lineAt(std::size_t begin) const;
+    PhysicalLine find(std::size_t index, std::size_t from, std::size_t fromBegin) const;
+
     std::string_view bytes_;
-    std::vector<PhysicalLine> lines_;
+    std::size_t count_ = 0;
+    std::vector<std::size_t> checkpoints_;  // where lines 0, 64, 128 ... begin
+    std::vector<std::uint32_t> begins_;     // where every line begins, for files of long lines
+    struct Kept {
+        std::size_t index = 0;
+        PhysicalLine line;
+    };
+    mutable Kept last_, beforeLast_;        // the lines looked up last (line 0 at first)
 };
 
 // Exact comparisons of a line's bytes with one of the fixed pieces (all ASCII).

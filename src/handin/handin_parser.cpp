@@ -30,6 +30,7 @@
 #include "format/lesson_header.h"
 #include "format/record_pieces.h"
 #include "format/stamps.h"
+#include "format/utf8.h"
 
 namespace stepwise::handin {
 
@@ -355,6 +356,26 @@ private:
     bool reportedMasterForm_ = false;
 };
 
+// Whether the bytes hold a character reference as encodeCp1252 writes them ("&#916;").
+bool holdsCharacterReference(std::string_view bytes) {
+    for (std::size_t at = bytes.find("&#"); at != std::string_view::npos; at = bytes.find("&#", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < bytes.size() && bytes[end] >= '0' && bytes[end] <= '9') ++end;
+        if (end > at + 2 && end < bytes.size() && bytes[end] == ';') return true;
+    }
+    return false;
+}
+
+// A file a student opened and saved again in an editor that writes UTF-8: it holds characters
+// past ASCII, all of them well-formed UTF-8, and none written as a reference, which the student
+// program writes for every character that Windows-1252 cannot hold. Text in Windows-1252 is
+// hardly ever well-formed UTF-8 as well: an accented letter would have to be followed by one or
+// two of the bytes 80-BF, which are symbols and quotes, every time.
+bool reSavedAsUtf8(std::string_view bytes) {
+    const bool pastAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return pastAscii && !firstUtf8Error(bytes) && !holdsCharacterReference(bytes);
+}
+
 }  // namespace
 
 HandinFile parseHandin(std::string_view bytes, std::string path) {
@@ -367,6 +388,17 @@ HandinFile parseHandin(std::string_view bytes, std::string path) {
     if (bytes.empty()) {
         file.problems.push_back({file.path, 0, "the file is empty (0 bytes)"});
         return file;
+    }
+    // Read again as the student program wrote it: the same characters in Windows-1252 and
+    // references, on the same lines.
+    std::string asWritten;
+    if (reSavedAsUtf8(bytes)) {
+        constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+        if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark) bytes.remove_prefix(byteOrderMark.size());
+        asWritten = encodeCp1252(decodeUtf8(bytes).text);
+        bytes = asWritten;
+        file.problems.push_back({file.path, 0, "the file has been saved again in UTF-8, not in the student program's "
+                                               "Windows-1252; read as UTF-8"});
     }
     HandinParser(bytes, file).run();
     return file;

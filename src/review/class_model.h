@@ -36,12 +36,11 @@ struct ClassModel {
     std::vector<Student> students;                  // in name order
 };
 
-// Groups the files by student (duplicates by content are reported and counted once) and
-// computes every record's seconds.
+// Groups the files by student (a path given twice is reported and counted once) and computes
+// every record's seconds. Files with the same bytes are found by the reader, which has them.
 ClassModel buildClassModel(std::vector<handin::HandinFile> files, std::vector<handin::Problem> problems);
 
-// Finds files handed in twice: the same path, or the same content under any name. Files that hold
-// no lesson at all (an empty file, say) are only compared by path: there is nothing to count twice.
+// Finds files given twice by the same path.
 class DuplicateFinder {
 public:
     // The path of the earlier file this one repeats, or nothing when it is new (it is then
@@ -50,7 +49,6 @@ public:
 
 private:
     std::set<std::string> paths_;
-    std::map<std::uint64_t, std::string> contents_;
 };
 
 // The problem that reports `file` as a copy of `earlier`.

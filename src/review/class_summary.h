@@ -37,6 +37,8 @@ struct StudentSummary {
     int responses = 0;
     int files = 0;
     int problems = 0;
+    std::vector<std::string> identical;  // "identical hand-ins: Ann, Bob" for each file that
+                                          // other students handed in too, byte for byte (UTF-8)
 
     int answered() const;
     double minutesOnTask() const { return static_cast<double>(secondsOnTask) / 60.0; }

@@ -1,5 +1,7 @@
 #include "review/html_escape.h"
 
+#include <array>
+
 #include "format/utf8.h"
 
 namespace stepwise::review {
@@ -8,22 +10,44 @@ void appendControlPicture(std::string& out, unsigned char control) {
     appendUtf8(out, control == 0x7F ? 0x2421 : 0x2400 + control);
 }
 
+namespace {
+
+// The bytes that are not copied as they stand: the five HTML gives a meaning, and the control
+// codes other than tab, CR and LF.
+constexpr bool isSpecialByte(unsigned char c) {
+    return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == 0x7F ||
+           (c < 0x20 && c != '\t' && c != '\r' && c != '\n');
+}
+
+constexpr std::array<bool, 256> specialBytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = isSpecialByte(static_cast<unsigned char>(c));
+    return table;
+}();
+
+bool isSpecial(unsigned char c) { return specialBytes[c]; }
+
+}  // namespace
+
 std::string escapeHtml(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size() + utf8.size() / 8);
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < utf8.size();) {
+        // Runs of plain bytes are copied at once.
+        std::size_t run = i;
+        while (run < utf8.size() && !isSpecial(static_cast<unsigned char>(utf8[run]))) ++run;
+        out.append(utf8, i, run - i);
+        if (run == utf8.size()) break;
+        const auto c = static_cast<unsigned char>(utf8[run]);
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         case '\'': out += "&#39;"; break;
-        case '\t': case '\r': case '\n': out += ch; break;
-        default:
-            if (c < 0x20 || c == 0x7F) appendControlPicture(out, c);
-            else out += ch;
+        default: appendControlPicture(out, c);
         }
+        i = run + 1;
     }
     return out;
 }

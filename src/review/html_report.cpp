@@ -277,6 +277,7 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary, c
                        std::to_string(summary.notes) + " notes; files:";
     for (const handin::HandinFile* file : student.files) html += " " + escapeHtml(fileNameOf(file->path));
     html += "</p>\n";
+    for (const std::string& identical : summary.identical) html += "<p class=\"identical\">" + escapeHtml(identical) + "</p>\n";
     if (marks) html += htmlStudentMarks(reportUtf8(student.name), *marks) + "\n";
     for (const auto& records : recordsByBlock(student)) {
         const handin::Record& first = *records.front()->record;

@@ -4,6 +4,7 @@
 //   - appending to a file and writing one durably, a folder's entries made durable: append_file.h
 //   - replacing a file in one step, never seen half written: atomic_file_replace.h
 //   - reading a whole file, up to a size the caller gives: whole_file.h
+//   - searching a folder tree for files, iteratively and to a depth limit: folder_walk.h
 //   - a path as UTF-8 or as the program's text, and back; Windows' UTF-16 arguments: path_text.h
 //   - the program's Windows paths on the system it runs on: path_mapping.h
 //   - the lesson program's numbered files and their crash-proof records: file_table.h,

@@ -59,3 +59,15 @@ Result<WholeFile> readWholeFile(const fs::path& path, std::uintmax_t limit) {
 }
 
 }  // namespace stepwise
+
+namespace stepwise {
+
+std::optional<std::uintmax_t> regularFileSize(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(fs::status(path, error)) || error) return std::nullopt;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) return std::nullopt;
+    return size;
+}
+
+}  // namespace stepwise

@@ -25,3 +25,11 @@ inline constexpr std::uintmax_t anySize = std::numeric_limits<std::uintmax_t>::m
 Result<WholeFile> readWholeFile(const std::filesystem::path& path, std::uintmax_t limit);
 
 }  // namespace stepwise
+
+namespace stepwise {
+
+// The size of the regular file at `path`, a link followed; nothing when it is not a regular file
+// or its size cannot be read (reading it tells why).
+std::optional<std::uintmax_t> regularFileSize(const std::filesystem::path& path);
+
+}  // namespace stepwise

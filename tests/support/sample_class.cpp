@@ -83,7 +83,47 @@ Text generatedText(std::mt19937& random, int words) {
     return text;
 }
 
+// An answer as students write it: sentences of common words in lines of a paragraph or so, now and
+// then a word in another language or a symbol.
+Text realisticText(std::mt19937& random, int words) {
+    static const char16_t* vocabulary[] = {
+        u"the", u"rate", u"is", u"change", u"in", u"distance", u"divided", u"by", u"time", u"so", u"we", u"get",
+        u"miles", u"per", u"hour", u"which", u"means", u"that", u"for", u"every", u"unit", u"of", u"quantity",
+        u"average", u"dollars", u"because", u"I", u"think", u"answer", u"should", u"be", u"and", u"gallons",
+        u"slope", u"graph", u"increases", u"decreases", u"interval", u"velocity", u"function", u"caf\u00e9",
+        u"na\u00efve", u"\u0394t", u"\u2248", u"it's", u"\"total\"", u"<", u"&"};
+    Text text;
+    for (int i = 0; i < words; ++i) {
+        if (i) text += random() % 40 == 0 ? u"\r\n" : u" ";
+        text += vocabulary[random() % std::size(vocabulary)];
+    }
+    return text;
+}
+
 }  // namespace
+
+void writeRealisticClass(const fs::path& driveRoot, int files) {
+    HandinWriter writer(driveRoot);
+    std::mt19937 random(57);
+    for (int student = 0; student < (files + 1) / 2; ++student) {
+        const Text name = u"Student " + decimalText(1000 + student);
+        for (int day = 0; day < 2 && student * 2 + day < files; ++day) {
+            for (int session = 0; session < 2; ++session) {
+                writer.startLesson(name, {2026, 12, 7 + day, 9 + session * 6 + static_cast<int>(random() % 4), 0, 0});
+                for (int q = 1 + session * 6; q <= 6 + session * 6; ++q) {
+                    writer.show(questionIndex(q));
+                    writer.respond(60 + static_cast<int>(random() % 600), realisticText(random, 150 + random() % 301),
+                                   decimalText(random() % 4));
+                    if (q == 1) continue;
+                    writer.show(workedAnswerIndex(q));
+                    // Critiques and notes on worked answers run a little shorter.
+                    if (random() % 3 == 0) writer.saveNotes(30, realisticText(random, 100 + random() % 251));
+                    else writer.respond(40, realisticText(random, 100 + random() % 251), decimalText(random() % 4));
+                }
+            }
+        }
+    }
+}
 
 void writeSampleClass(const fs::path& driveRoot) {
     HandinWriter writer(driveRoot);

@@ -21,4 +21,9 @@ void writeDamagedHandins(const std::filesystem::path& folder);
 // responses, ratings, notes and multi-line text as students write them.
 void writeGeneratedClass(const std::filesystem::path& driveRoot, int files);
 
+// A class the size of a real one: `files` hand-in files of about 57 KB (two days per student, two
+// sessions a day), every question answered in 150 to 450 words, worked answers critiqued or noted,
+// a few words outside ASCII.
+void writeRealisticClass(const std::filesystem::path& driveRoot, int files);
+
 }  // namespace stepwise::testing
