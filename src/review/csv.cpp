@@ -34,7 +34,7 @@ bool needsFormulaGuard(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!splitsCells(text[i])) continue;
         std::size_t next = i + 1;
-        while (next < text.size() && (text[next] == ' ' || isBlank(text[next]))) ++next;
+        while (next < text.size() && isBlank(text[next])) ++next;
         if (next < text.size() && startsFormula(text[next])) return true;
     }
     return false;
