@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "format/file_names.h"
-#include "format/utf8.h"
 #include "handin/handin_file.h"
+#include "handin/student_identity.h"
 
 namespace stepwise::handin {
 
@@ -47,8 +47,7 @@ std::optional<HandinName> parseHandinName(std::string_view fileName) {
         }
         middle.remove_prefix(monthDayLength);
     }
-    // A name that is not UTF-8 (a file named on another system) is read as far as it goes.
-    result.student = nameOfFileNamePart(decodeUtf8(middle).text);
+    result.student = nameOfFileNamePart(decodeNameBytes(middle));
     return result;
 }
 

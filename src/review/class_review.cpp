@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "format/utf8.h"
+#include "handin/student_identity.h"
 #include "review/report_text.h"
 #include "system/path_text.h"
 #include "system/whole_file.h"
@@ -29,7 +30,7 @@ handin::HandinName nameOf(const fs::path& path, std::vector<handin::Problem>& pr
         return *name;
     }
     problems.push_back({utf8Path(path), 0, "the file name does not follow send_MMDD<name>.txt; named by the file name"});
-    return {decodeUtf8(utf8Path(path.stem())).text, 0, 0};  // a name that is not UTF-8 as far as it goes
+    return {handin::decodeNameBytes(utf8Path(path.stem())), 0, 0};
 }
 
 // The same file reached twice (given as a file and found in a folder, say) compares equal here.
@@ -106,13 +107,17 @@ void keepProblems(ClassReview& review, const std::vector<handin::Problem>& probl
 std::vector<PlannedStudent> planClass(const std::vector<fs::path>& found, std::vector<handin::Problem>& problems) {
     std::set<std::string> seen;
     std::vector<FoundFile> files;
+    handin::StudentSpellings spellings;
     for (const fs::path& path : found) {
         if (!seen.insert(identityOf(path)).second) {
             problems.push_back({utf8Path(path), 0, "given more than once; counted once"});
             continue;
         }
         files.push_back({path, nameOf(path, problems)});
+        spellings.add(files.back().name.student);
     }
+    // One student however their files spell the name: each file takes the spelling shown.
+    for (FoundFile& file : files) file.name.student = spellings.shown(file.name.student);
     std::stable_sort(files.begin(), files.end(), [](const FoundFile& a, const FoundFile& b) {
         if (a.name.student != b.name.student) return comesBefore(a.name.student, b.name.student);
         return std::tie(a.name.month, a.name.day, a.path) < std::tie(b.name.month, b.name.day, b.path);

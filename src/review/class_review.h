@@ -23,8 +23,9 @@ struct ClassReview {
 };
 
 struct ReviewCallbacks {
-    // One student, fully read; the records live only for the call.
-    std::function<void(const Student&, const StudentSummary&)> student;
+    // One student, fully read; the records live only for the call. The summary is the class's
+    // from then on: what the call adds to it (a link to a page written for the student) stays.
+    std::function<void(const Student&, StudentSummary&)> student;
     // After each file read: how many of how many.
     std::function<void(std::size_t done, std::size_t total)> progress;
 };

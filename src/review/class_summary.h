@@ -30,6 +30,8 @@ struct QuestionCell {
 struct StudentSummary {
     Text name;
     std::string anchor;                 // the id of the student's section in the report
+    std::string feedbackLink;           // the student's feedback page from the report's folder, as
+                                        // a URL; "" without feedback pages
     std::array<QuestionCell, questionCount> questions{};
     std::optional<double> medianConfidence;  // over the rated last answers
     long long secondsOnTask = 0;

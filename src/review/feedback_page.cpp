@@ -1,5 +1,6 @@
 #include "review/feedback_page.h"
 
+#include "format/unicode_normal.h"
 #include "review/calibration_chart.h"
 #include "review/html_escape.h"
 #include "review/report_text.h"
@@ -80,6 +81,34 @@ std::string questionSection(const FeedbackItem& item) {
     return html + "</section>";
 }
 
+constexpr std::string_view htmlSuffix = ".html";
+
+// Letters and digits of every script, - and _. Without the tables of letter categories, a
+// character past Latin-1's signs is taken for a letter unless it lies in a block of punctuation,
+// spaces, format characters or symbols.
+bool keptInFileName(char16_t c) {
+    if (c < 0x80) return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+                         c == u'-' || c == u'_';
+    if (c < 0xC0) return c == 0xAA || c == 0xB5 || c == 0xBA;
+    if (c == 0xD7 || c == 0xF7) return false;
+    if (c >= 0x2000 && c <= 0x2BFF) return false;   // punctuation, signs, arrows, symbols
+    if (c >= 0x3000 && c <= 0x303F) return false;   // CJK punctuation
+    if (c >= 0xE000 && c <= 0xF8FF) return false;   // private use
+    if (c >= 0xFE00 && c <= 0xFE0F) return false;   // variation selectors
+    if (c >= 0xFE10 && c <= 0xFE6F) return false;   // vertical and small forms of punctuation
+    if (c >= 0xFF00 && c <= 0xFF0F) return false;   // fullwidth punctuation
+    if (c >= 0xFFF0) return false;                  // specials
+    return true;
+}
+
+bool isDeviceName(const Text& name) {
+    Text upper;
+    for (char16_t c : name) upper += c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    if (upper == u"CON" || upper == u"PRN" || upper == u"AUX" || upper == u"NUL") return true;
+    return upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) && upper[3] >= u'1' &&
+           upper[3] <= u'9';
+}
+
 }  // namespace
 
 CbmFigures feedbackFigures(const FeedbackStudent& student) {
@@ -108,14 +137,52 @@ std::string feedbackPageHtml(const FeedbackStudent& student) {
 }
 
 std::string feedbackFileName(std::string_view student) {
-    std::string name;
-    for (char c : student) {
-        const bool unsafe = static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>| ").find(c) !=
-                                                                         std::string_view::npos;
-        name += unsafe ? '_' : c;
+    Text name;
+    for (char16_t c : fromUtf8(student)) name += keptInFileName(c) ? c : u'_';
+    if (name.empty() || isDeviceName(name)) name.insert(name.begin(), u'_');
+    return toUtf8(name) + ".html";
+}
+
+FeedbackPageNames::FeedbackPageNames(const std::vector<std::string>& keptOut) {
+    for (const std::string& name : keptOut) taken_.insert(identityKey(fromUtf8(name)));
+}
+
+std::string FeedbackPageNames::next(std::string_view student) {
+    const std::string page = feedbackFileName(student);
+    const std::string stem = page.substr(0, page.size() - htmlSuffix.size());
+    std::string candidate = page;
+    for (int n = 2; !taken_.insert(identityKey(fromUtf8(candidate))).second; ++n)
+        candidate = stem + "-" + std::to_string(n) + std::string(htmlSuffix);
+    return candidate;
+}
+
+std::string feedbackLink(const std::filesystem::path& report, const std::filesystem::path& folder,
+                         std::string_view page) {
+    if (page.empty()) return {};
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path from = fs::weakly_canonical(fs::absolute(report, error).parent_path(), error);
+    const fs::path to = fs::weakly_canonical(fs::absolute(folder, error), error);
+    fs::path relative = to.lexically_relative(from);
+    if (relative.empty()) relative = to;
+    const std::string path = utf8Path((relative / pathFromUtf8(page)).lexically_normal());
+    std::string url;
+    constexpr char hex[] = "0123456789ABCDEF";
+    for (char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= '0' && byte <= '9') || c == '-' || c == '_' || c == '.' || c == '/';
+        if (c == '\\') {
+            url += '/';
+        } else if (plain) {
+            url += c;
+        } else {
+            url += '%';
+            url += hex[byte >> 4];
+            url += hex[byte & 0xF];
+        }
     }
-    if (name.empty() || name == "." || name == "..") name = "_" + name;
-    return name + ".html";
+    return url;
 }
 
 std::string writeFeedbackPages(const std::filesystem::path& folder, const std::vector<FeedbackStudent>& students) {
@@ -123,7 +190,8 @@ std::string writeFeedbackPages(const std::filesystem::path& folder, const std::v
     std::filesystem::create_directories(folder, error);
     if (error) return "cannot create the folder " + utf8Path(folder) + ": " + error.message();
     for (const FeedbackStudent& student : students)
-        if (const Status failure = replaceFileAtomically(folder / pathFromUtf8(feedbackFileName(student.name)),
+        if (const Status failure = replaceFileAtomically(
+                folder / pathFromUtf8(student.page.empty() ? feedbackFileName(student.name) : student.page),
                                                          feedbackPageHtml(student)))
             return cannotWrite(*failure);
     return {};

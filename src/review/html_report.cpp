@@ -81,7 +81,10 @@ std::string htmlOverviewRow(const StudentSummary& student, const MarksReport* ma
     const std::string name = reportUtf8(student.name);
     const StudentMarks* studentMarks = marks ? marks->student(name) : nullptr;
     std::string row = "<tr class=\"student\"><th scope=\"row\"><a href=\"#" + student.anchor + "\">" +
-                      escapeHtml(name) + "</a></th>";
+                      escapeHtml(name) + "</a>";
+    if (!student.feedbackLink.empty())
+        row += " <a class=\"feedback\" href=\"" + escapeHtml(student.feedbackLink) + "\">feedback</a>";
+    row += "</th>";
     for (int q = 0; q < questionCount; ++q) {
         const QuestionCell& cell = student.questions[q];
         row += "<td class=\"q " + cellClass(cell) + "\" title=\"" + cellTitle(q + 1, cell) + "\">" +

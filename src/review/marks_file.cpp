@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "handin/student_identity.h"
 #include "review/csv.h"
 #include "review/report_text.h"
 #include "review/spreadsheet_csv_reader.h"
@@ -84,9 +85,10 @@ MarksRow rowFromCells(std::vector<std::string> cells, int rowNumber) {
     return row;
 }
 
-// The line breaks of an answer as LF, the formula guard undone.
+// The line breaks of an answer as LF, the formula guard undone, control characters as the file
+// writes them.
 std::string comparable(std::string_view text) {
-    const std::string unguarded = withoutFormulaGuard(text);
+    const std::string unguarded = csvText(withoutFormulaGuard(text));
     std::string out;
     out.reserve(unguarded.size());
     for (std::size_t i = 0; i < unguarded.size(); ++i) {
@@ -100,7 +102,13 @@ std::string comparable(std::string_view text) {
     return out;
 }
 
-AnswerKey keyOf(const MarksRow& row) { return {std::string(trimmed(row.student)), row.questionNumber().value_or(0)}; }
+// A row and an answer meet when their students are one by the identity rule of the hand-ins.
+std::string studentKeyOf(std::string_view student) {
+    const std::string_view name = trimmed(student);
+    return name.empty() ? std::string() : toUtf8(handin::studentKey(fromUtf8(name)));
+}
+
+AnswerKey keyOf(const MarksRow& row) { return {studentKeyOf(row.student), row.questionNumber().value_or(0)}; }
 
 // Marks rows without a student or a question 1-12, and later rows repeating an earlier one.
 void classifyRows(MarksTable& table, std::map<AnswerKey, MarksRow*>& byAnswer) {
@@ -114,7 +122,8 @@ void classifyRows(MarksTable& table, std::map<AnswerKey, MarksRow*>& byAnswer) {
         const auto [found, inserted] = byAnswer.emplace(key, &row);
         if (!inserted) {
             row.state = RowState::repeated;
-            table.notices.push_back({row.row, rowText(row.row) + " repeats " + key.first + ", question " +
+            table.notices.push_back({row.row, rowText(row.row) + " repeats " + std::string(trimmed(row.student)) +
+                                                  ", question " +
                                                   std::to_string(key.second) + " of " + rowText(found->second->row) +
                                                   "; only " + rowText(found->second->row) + " counts"});
         }
@@ -218,7 +227,7 @@ MarksMerge::MarksMerge(MarksTable& table) : table_(table) { classifyRows(table_,
 std::vector<MarksRow> MarksMerge::addAnswers(const std::vector<CurrentAnswer>& answers) {
     std::vector<MarksRow> rows;
     for (const CurrentAnswer& answer : answers) {
-        const AnswerKey key{answer.student, answer.question};
+        const AnswerKey key{studentKeyOf(answer.student), answer.question};
         if (const auto found = byAnswer_.find(key); found != byAnswer_.end()) {
             mergeOne(*found->second, answer, table_.notices);
             rows.push_back(*found->second);
@@ -266,10 +275,11 @@ void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers) 
 }
 
 CbmFigures studentFigures(const MarksTable& table, std::string_view student) {
+    const std::string key = studentKeyOf(student);
     CbmFigures figures;
     for (const MarksRow& row : table.rows) {
         const Mark mark = row.markValue();
-        if (row.counts() && mark != Mark::unmarked && trimmed(row.student) == student)
+        if (row.counts() && mark != Mark::unmarked && studentKeyOf(row.student) == key)
             figures.add(row.confidence, mark == Mark::right);
     }
     return figures;
@@ -280,7 +290,8 @@ std::string marksFileBytes(const MarksTable& table) {
     out += marksFileHeader;
     out += "\r\n";
     for (const MarksRow& row : table.rows)
-        appendCsvRow(out, {row.student, row.question, row.confidence, row.mark, row.response});
+        appendCsvRow(out, std::vector<CsvCell>{{row.student}, csvTyped(row.question), csvTyped(row.confidence),
+                                               csvTyped(row.mark), {row.response}});
     return out;
 }
 

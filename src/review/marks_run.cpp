@@ -5,6 +5,7 @@
 #include "format/markers.h"
 #include "review/report_text.h"
 #include "system/atomic_file_replace.h"
+#include "system/path_text.h"
 
 namespace stepwise::review {
 
@@ -31,6 +32,44 @@ FeedbackStudent feedbackFor(const Student& student, const std::vector<MarksRow>&
         page.items.push_back(std::move(item));
     }
     return page;
+}
+
+// A row's mark on the record of the answer it is for: the last answer to its question, or, for a
+// mark given before the student answered again, the latest earlier answer with the row's text.
+RecordMarks marksByRecord(const Student& student, const std::vector<MarksRow>& rows) {
+    RecordMarks marks;
+    const std::vector<Answer> answers = lastAnswers(student);
+    for (std::size_t i = 0; i < answers.size() && i < rows.size(); ++i) {
+        const MarksRow& row = rows[i];
+        if (row.mark.empty()) continue;
+        if (row.state == RowState::current) {
+            marks[answers[i].record->record] = row.mark;
+        } else if (row.state == RowState::changedSinceMarked) {
+            const handin::Record* marked = nullptr;
+            for (const ClassRecord& entry : student.records)
+                if (answeredQuestion(*entry.record) == answers[i].question &&
+                    sameResponse(row.response, reportUtf8(entry.record->text)))
+                    marked = entry.record;
+            if (marked) marks[marked] = row.mark;
+        }
+    }
+    return marks;
+}
+
+// The names of the run's other outputs that lie in the feedback folder.
+std::vector<std::string> outputNamesIn(const std::filesystem::path& folder, const MarksOptions& options) {
+    std::error_code error;
+    const std::filesystem::path where = std::filesystem::weakly_canonical(folder, error);
+    std::vector<std::filesystem::path> outputs = options.otherOutputs;
+    if (options.marks) outputs.push_back(*options.marks);
+    if (options.studentsCsv) outputs.push_back(*options.studentsCsv);
+    std::vector<std::string> names;
+    for (const std::filesystem::path& output : outputs) {
+        const std::filesystem::path parent = std::filesystem::weakly_canonical(
+            std::filesystem::absolute(output, error).parent_path(), error);
+        if (!error && parent == where) names.push_back(utf8Path(output.filename()));
+    }
+    return names;
 }
 
 }  // namespace
@@ -65,12 +104,14 @@ MarksRun::MarksRun(MarksOptions options) : options_(std::move(options)) {
         // The folder, before anything is read.
         if (std::string failure = writeFeedbackPages(*options_.feedback, {}); !failure.empty())
             throw std::runtime_error(failure);
+        pages_.emplace(outputNamesIn(*options_.feedback, options_));
     }
 }
 
 std::string MarksRun::addStudent(const Student& student, const StudentSummary& summary) {
     std::vector<MarksRow> rows;
     if (merge_) rows = merge_->addAnswers(currentAnswers(student));
+    recordMarks_ = marksByRecord(student, rows);
     const std::string name = reportUtf8(student.name);
     if (table_) report_.addStudent(name, rows);
     if (options_.studentsCsv)
@@ -78,7 +119,15 @@ std::string MarksRun::addStudent(const Student& student, const StudentSummary& s
                            summary.medianConfidence ? formatMedian(summary.medianConfidence) : std::string(),
                            formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures});
     if (!options_.feedback) return {};
-    return writeFeedbackPages(*options_.feedback, {feedbackFor(student, rows, lastAnswers(student))});
+    FeedbackStudent page = feedbackFor(student, rows, lastAnswers(student));
+    page.page = pages_->next(page.name);
+    pageOf_[student.name] = page.page;
+    return writeFeedbackPages(*options_.feedback, {page});
+}
+
+std::string MarksRun::pageOf(const Student& student) const {
+    const auto found = pageOf_.find(student.name);
+    return found == pageOf_.end() ? std::string() : found->second;
 }
 
 const StudentMarks* MarksRun::marksOf(const Student& student) const {

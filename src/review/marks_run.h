@@ -3,11 +3,13 @@
 // student's last answers are merged into it as the student is read (their feedback page and
 // totals with them), and at the end the marks file and the students spreadsheet are written.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "review/class_summary.h"
+#include "review/csv_report.h"
 #include "review/feedback_page.h"
 #include "review/marks_file.h"
 #include "review/marks_report.h"
@@ -19,6 +21,7 @@ struct MarksOptions {
     std::optional<std::filesystem::path> marks;         // --marks FILE
     std::optional<std::filesystem::path> studentsCsv;   // --students-csv FILE
     std::optional<std::filesystem::path> feedback;      // --feedback FOLDER
+    std::vector<std::filesystem::path> otherOutputs;    // the run's reports, whose names no page takes
 };
 
 // A student's last answers as the marks file holds them (UTF-8, CR LF line breaks).
@@ -40,6 +43,13 @@ public:
     // with it, "" when nothing.
     std::string addStudent(const Student& student, const StudentSummary& summary);
 
+    // The marks the marks file gives the answers of the student added last, by the record each
+    // marks row is for (the --csv report's `mark` column); nothing without a marks file.
+    const RecordMarks& recordMarks() const { return recordMarks_; }
+
+    // The file name of the feedback page of a student already added; "" without --feedback.
+    std::string pageOf(const Student& student) const;
+
     // The marks of a student already added; nothing without a marks file.
     const StudentMarks* marksOf(const Student& student) const;
     // The report's figures; nothing without a marks file.
@@ -57,6 +67,9 @@ private:
     std::optional<MarksMerge> merge_;
     MarksReport report_;
     std::vector<StudentTotals> totals_;
+    std::optional<FeedbackPageNames> pages_;
+    RecordMarks recordMarks_;
+    std::map<Text, std::string> pageOf_;   // by student name
 };
 
 }  // namespace stepwise::review

@@ -53,7 +53,9 @@ bool CsvReportFile::open(const std::filesystem::path& path, std::string& error) 
     return true;
 }
 
-void CsvReportFile::addStudent(const Student& student) { file_.write(csvRows(student)); }
+void CsvReportFile::addStudent(const Student& student, const RecordMarks& marks) {
+    file_.write(csvRows(student, marks));
+}
 
 bool HtmlReportFile::open(const std::filesystem::path& path, std::string& error) {
     if (!report_.open(path, error)) return false;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "review/class_review.h"
+#include "review/csv_report.h"
 #include "review/marks_report.h"
 
 namespace stepwise::review {
@@ -32,7 +33,7 @@ private:
 class CsvReportFile {
 public:
     bool open(const std::filesystem::path& path, std::string& error);
-    void addStudent(const Student& student);
+    void addStudent(const Student& student, const RecordMarks& marks = {});
     bool finish(std::string& error) { return file_.close(error); }
     void discard() { file_.discard(); }
 

@@ -12,7 +12,9 @@ namespace stepwise::review {
 std::string reportUtf8(TextView text);
 
 // Text for a terminal line: control characters (C0, DEL, C1), which could move the cursor or
-// change the terminal, become visible pictures or U+FFFD.
+// change the terminal, become visible pictures or U+FFFD; invisible format characters (the
+// bidirectional controls U+202A-202E and U+2066-2069, zero-width ones) are shown by their code,
+// "<U+202E>".
 std::string terminalText(std::string_view utf8);
 
 // "cannot write FILE: reason", for a file that could not be written.

@@ -107,6 +107,13 @@ bool printMarksProblems(const MarksRun& marks, const ReviewOptions& options, con
     return problems;
 }
 
+std::vector<std::filesystem::path> reportPaths(const ReviewOptions& options) {
+    std::vector<std::filesystem::path> paths;
+    if (options.csv) paths.push_back(*options.csv);
+    if (options.html) paths.push_back(*options.html);
+    return paths;
+}
+
 }  // namespace
 
 int runReview(const std::vector<std::string>& arguments, Console console) {
@@ -126,9 +133,18 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         return exitClean;
     }
 
+    // Marks typed into the report itself would be wiped by writing it again.
+    if (options.csv && !options.marks)
+        if (const std::size_t typed = marksTypedInCsvReport(*options.csv); typed > 0) {
+            console.err << "stepwise-review: --csv " << terminalText(utf8Path(*options.csv)) << " holds " << typed
+                        << (typed == 1 ? " mark" : " marks")
+                        << " in its mark column, which writing it again would wipe; keep marks in a marks file "
+                           "(--marks FILE) and run again\n";
+            return exitUsage;
+        }
     std::optional<MarksRun> marks;
     try {
-        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.feedback});
+        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.feedback, reportPaths(options)});
     } catch (const std::runtime_error& failure) {  // the marks file unreadable, the feedback folder not made
         console.err << "stepwise-review: " << terminalText(failure.what()) << "\n";
         return exitUsage;
@@ -144,9 +160,11 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     {
         ProgressLine progress(console);
         ReviewCallbacks callbacks;
-        callbacks.student = [&](const Student& student, const StudentSummary& summary) {
-            if (reports.csv) reports.csv->addStudent(student);
+        callbacks.student = [&](const Student& student, StudentSummary& summary) {
             addMarks(*marks, student, summary, marksFailures);
+            if (reports.csv) reports.csv->addStudent(student, marks->recordMarks());
+            if (options.html && options.feedback)
+                summary.feedbackLink = feedbackLink(*options.html, *options.feedback, marks->pageOf(student));
             if (reports.html) reports.html->addStudent(student, summary, marks->marksOf(student));
         };
         callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };

@@ -134,7 +134,7 @@ std::string withoutFormulaGuard(std::string_view cell) {
     if (cell.size() < 2 || cell[0] != '\'' || cell[1] == '\'') return std::string(cell);
     const std::string_view rest = cell.substr(1);
     const std::string written = csvField(rest);
-    const bool guarded = written.starts_with('\'') || written.starts_with("\"'");
+    const bool guarded = written.starts_with("\"'");
     return std::string(guarded ? rest : cell);
 }
 

@@ -20,8 +20,8 @@ std::string studentsCsv(const std::vector<StudentTotals>& students) {
     out += studentsCsvHeader;
     out += "\r\n";
     for (const StudentTotals& s : students) {
-        out += csvField(s.student) + ',' + std::to_string(s.answered) + ',' + csvField(s.medianConfidence) + ',' +
-               csvField(s.minutesOnTask) + ',' + std::to_string(s.notes) + ',' + std::to_string(s.figures.marked) +
+        out += csvField(s.student) + ',' + std::to_string(s.answered) + ',' + s.medianConfidence + ',' +
+               s.minutesOnTask + ',' + std::to_string(s.notes) + ',' + std::to_string(s.figures.marked) +
                ',' + std::to_string(s.figures.right) + ',' + twoDecimals(s.figures.accuracy()) + ',' +
                twoDecimals(s.figures.cbmAverage()) + "\r\n";
     }

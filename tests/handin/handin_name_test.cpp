@@ -19,6 +19,9 @@ TEST(HandinName, TheStudentAndTheDayComeFromTheFileName) {
         {"Send_0229_Ann_Lee_.Txt", HandinName{u" Ann Lee ", 2, 29}},  // spaces typed around the name
         {"send_1207.txt", HandinName{u"", 12, 7}},                    // the name prompt cancelled
         {"send_1207Zo\xC3\xAB_Stra\xC3\x9F" "e.txt", HandinName{u"Zo\u00EB Stra\u00DFe", 12, 7}},
+        {"send_1207Zo\xEB.txt", HandinName{u"Zo\u00EB", 12, 7}},      // not UTF-8: Windows-1252
+        {"send_1207Zo\xEB\xC3\xAB.txt", HandinName{u"Zo\u00EB\u00C3\u00AB", 12, 7}},  // both: every byte kept
+        {"send_1207Zoe\xCC\x88.txt", HandinName{u"Zo\u00EB", 12, 7}},  // decomposed, as macOS writes it
         {"send_0931Ann.txt", HandinName{u"Ann", 0, 0}},  // no 31 September
         {"send_1300Ann.txt", HandinName{u"Ann", 0, 0}},
         {"send_Ann.txt", HandinName{u"Ann", 0, 0}},

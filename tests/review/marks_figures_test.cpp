@@ -59,9 +59,9 @@ TEST(MarksFigures, MatchTheHandComputedValues) {
     EXPECT_EQ(studentsCsv({{"Ann Lee", 6, "2", "12", 1, ann}, {"Bob Ng", 4, "2", "7", 0, bob},
                            {"Cy Ray", 1, "2", "0", 0, studentFigures(table, "Cy Ray")}}),
               bom + "student,answered,median_confidence,minutes_on_task,notes,marked,right,accuracy,cbm_average\r\n"
-                    "Ann Lee,6,2,12,1,5,2,0.40,-0.60\r\n"
-                    "Bob Ng,4,2,7,0,3,3,1.00,1.67\r\n"
-                    "Cy Ray,1,2,0,0,0,0,,\r\n");
+                    "\"Ann Lee\",6,2,12,1,5,2,0.40,-0.60\r\n"
+                    "\"Bob Ng\",4,2,7,0,3,3,1.00,1.67\r\n"
+                    "\"Cy Ray\",1,2,0,0,0,0,,\r\n");
 
     EXPECT_EQ(calibrationSummary(ann, Speaker::you()),
               "You were over-confident at level 3 (right in 1 of 2, 50 %, where level 3 pays best above 80 %) "

@@ -23,10 +23,10 @@ const std::vector<CurrentAnswer> classAnswers = {
 
 const std::string writtenByTheProgram =
     bom + "student,question,confidence,mark,response\r\n"
-          "Ann Lee,1,3,,5000 dollars\r\n"
-          "Ann Lee,2,2,,\"line one\r\nline two, with comma\"\r\n"
-          "Bob Ng,1,0,,caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC" "5\r\n"
-          "Bob Ng,3,three,,'=A1*2\r\n";
+          "\"Ann Lee\",1,3,,\"5000 dollars\"\r\n"
+          "\"Ann Lee\",2,2,,\"line one\r\nline two, with comma\"\r\n"
+          "\"Bob Ng\",1,0,,\"caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC" "5\"\r\n"
+          "\"Bob Ng\",3,\"three\",,\"'=A1*2\"\r\n";
 
 std::string readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -110,7 +110,7 @@ TEST(MarksFile, MarksSurviveTheFileAsSpreadsheetsSaveIt) {
         MarksTable again = parseMarksFile(written);
         mergeAnswers(again, classAnswers);
         EXPECT_EQ(marksFileBytes(again), written);
-        EXPECT_NE(written.find("Bob Ng,3,three,,'=A1*2\r\n"), std::string::npos) << written;
+        EXPECT_NE(written.find("\"Bob Ng\",3,\"three\",,\"'=A1*2\"\r\n"), std::string::npos) << written;
     }
 }
 
@@ -130,8 +130,8 @@ TEST(MarksFile, AFormulaGuardIsNeverAddedTwice) {
         bytes = marksFileBytes(read);
         EXPECT_EQ(bytes, first);
     }
-    EXPECT_NE(first.find("Ann Lee,1,'-1,,'=SUM(A1:A9)\r\n"), std::string::npos) << first;
-    EXPECT_NE(first.find("'-Dash,1,2,,''=two\r\n"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"Ann Lee\",1,\"'-1\",,\"'=SUM(A1:A9)\"\r\n"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"'-Dash\",1,2,,\"''=two\"\r\n"), std::string::npos) << first;
 }
 
 TEST(MarksFile, MergeKeepsEveryMarkAndItsPlace) {
@@ -168,14 +168,14 @@ TEST(MarksFile, MergeKeepsEveryMarkAndItsPlace) {
     EXPECT_EQ(table.rows[1].newResponse, "new answer");
     EXPECT_EQ(marksFileBytes(table), bom +
         "student,question,confidence,mark,response\r\n"
-        "Bob Ng,3,2,,'=A1*3\r\n"
-        "Ann Lee,2,2,0,old answer\r\n"
-        "Ann Lee,1,3,1,5000 dollars\r\n"
-        "Cy Old,4,1,1,gone answer\r\n"
-        "Ann Lee,1,3,0,5000 dollars\r\n"
-        ",,,x,\r\n"
-        "Ann Lee,5,1,,five\r\n"
-        "Dan Fox,1,,,first\r\n");
+        "\"Bob Ng\",3,2,,\"'=A1*3\"\r\n"
+        "\"Ann Lee\",2,2,0,\"old answer\"\r\n"
+        "\"Ann Lee\",1,3,1,\"5000 dollars\"\r\n"
+        "\"Cy Old\",4,1,1,\"gone answer\"\r\n"
+        "\"Ann Lee\",1,3,0,\"5000 dollars\"\r\n"
+        ",,,\"x\",\r\n"
+        "\"Ann Lee\",5,1,,\"five\"\r\n"
+        "\"Dan Fox\",1,,,\"first\"\r\n");
 
     std::vector<int> noticedRows;
     for (const MarksNotice& notice : table.notices) noticedRows.push_back(notice.row);

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "review/marks_file.h"
+#include "review/spreadsheet_csv_reader.h"
 #include "review/review_program_fixture.h"
 
 namespace stepwise::testing {
@@ -96,9 +97,9 @@ TEST_F(MarksProgram, MarksAreKeptAndFiguresReachEveryOutput) {
     const std::string students = readBytes(output("students.csv"));
     EXPECT_TRUE(students.starts_with("\xEF\xBB\xBFstudent,answered,median_confidence,minutes_on_task,notes,marked,"
                                      "right,accuracy,cbm_average\r\n")) << students;
-    EXPECT_TRUE(std::regex_search(students, std::regex("\r\nAnn Lee,7,2,[0-9.]+,1,6,3,0.50,0.67\r\n"))) << students;
-    EXPECT_TRUE(std::regex_search(students, std::regex("\r\nCy,12,3,[0-9.]+,0,12,10,0.83,1.50\r\n"))) << students;
-    EXPECT_TRUE(std::regex_search(students, std::regex("\r\n" + zoe + ",4,[0-9.]+,[0-9.]+,1,3,2,0.67,-1.67\r\n")))
+    EXPECT_TRUE(std::regex_search(students, std::regex("\r\n\"Ann Lee\",7,2,[0-9.]+,1,6,3,0.50,0.67\r\n"))) << students;
+    EXPECT_TRUE(std::regex_search(students, std::regex("\r\n\"Cy\",12,3,[0-9.]+,0,12,10,0.83,1.50\r\n"))) << students;
+    EXPECT_TRUE(std::regex_search(students, std::regex("\r\n\"" + zoe + "\",4,[0-9.]+,[0-9.]+,1,3,2,0.67,-1.67\r\n")))
         << students;
 
     const std::string report = readBytes(output("report.html"));
@@ -110,9 +111,42 @@ TEST_F(MarksProgram, MarksAreKeptAndFiguresReachEveryOutput) {
     EXPECT_NE(report.find("<span class=\"response\">an earlier answer</span>"), std::string::npos);
     EXPECT_NE(report.find("&lt;script&gt;document.documentElement"), std::string::npos);
 
+    EXPECT_NE(report.find("<a class=\"feedback\" href=\"feedback/Zo%C3%AB_%C3%9Cmit.html\">"), std::string::npos);
     for (const char* page : {"Ann_Lee.html", "Cy.html", "Zo\xC3\xAB_\xC3\x9Cmit.html"})
         EXPECT_TRUE(std::filesystem::is_regular_file(output("feedback") / std::filesystem::path(std::u8string(
                         reinterpret_cast<const char8_t*>(page))))) << page;
+}
+
+TEST_F(MarksProgram, MarksReachTheCsvReportAndMarksTypedThereAreNeverWiped) {
+    markTheClass();
+    ASSERT_EQ(run({"--marks", marks().string(), "--csv", output("report.csv").string(), folder().string()}).status, 1);
+    const review::SpreadsheetTable report = review::readSpreadsheetCsv(readBytes(output("report.csv")));
+    ASSERT_FALSE(report.rows.empty());
+    ASSERT_EQ(report.rows[0].back(), "mark");
+    std::map<std::pair<std::string, std::string>, std::vector<std::string>> marksOf;  // student, question
+    for (std::size_t i = 1; i < report.rows.size(); ++i)
+        if (!report.rows[i].back().empty()) marksOf[{report.rows[i][0], report.rows[i][7]}].push_back(report.rows[i].back());
+    // One cell per marked answer that the hand-ins still hold: Cy's question 5 was marked for an
+    // answer no hand-in holds.
+    EXPECT_EQ(marksOf.size(), 6u + 11u + 4u);
+    for (const auto& [answer, marksGiven] : marksOf) EXPECT_EQ(marksGiven.size(), 1u) << answer.first << answer.second;
+    const std::vector<std::string> annsThird = marksOf[std::pair<std::string, std::string>("Ann Lee", "3")];
+    const std::vector<std::string> zoesThird = marksOf[std::pair<std::string, std::string>(zoe, "3")];
+    EXPECT_EQ(annsThird, std::vector<std::string>(1, "r"));
+    EXPECT_EQ(zoesThird, std::vector<std::string>(1, "?"));
+    EXPECT_EQ(marksOf.count(std::pair<std::string, std::string>("Cy", "5")), 0u);
+
+    // The instructor types marks into the report instead and a spreadsheet saves it its way.
+    std::string typed = "student;question;mark\n";
+    for (const char* row : {"Ann Lee;1;1\n", "Zo\xEB \xDCmit;2;\"0\"\n", "Cy;3;   \n", "Cy;4;right\n"}) typed += row;
+    std::ofstream(output("report.csv"), std::ios::binary | std::ios::trunc) << typed;
+    const ProgramRun refused = run({"--csv", output("report.csv").string(), "--html", output("report.html").string(),
+                                    folder().string()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("report.csv holds 3 marks in its mark column"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("(--marks FILE)"), std::string::npos) << refused.err;
+    EXPECT_EQ(readBytes(output("report.csv")), typed);
+    EXPECT_FALSE(std::filesystem::exists(output("report.html")));
 }
 
 TEST_F(MarksProgram, AMarksFileThatCannotBeReadStopsTheRunAndStaysAsItIs) {

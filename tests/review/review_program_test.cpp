@@ -69,8 +69,8 @@ TEST_F(ReviewProgramTest, HandinsRoundTripIntoTheSpreadsheet) {
     EXPECT_EQ(zoe[4][5], "notes");
     EXPECT_EQ(zoe[4][9], "'+notes, \"quoted\"; -minus @at");
     EXPECT_EQ(csvRowsOf(csv, "Cy").size(), 12u);
-    EXPECT_LT(csv.find("\r\nAnn Lee,"), csv.find("\r\nCy,")) << "students in name order";
-    EXPECT_LT(csv.find("\r\nCy,"), csv.find("\r\nZo"));
+    EXPECT_LT(csv.find("\r\n\"Ann Lee\","), csv.find("\r\n\"Cy\",")) << "students in name order";
+    EXPECT_LT(csv.find("\r\n\"Cy\","), csv.find("\r\n\"Zo"));
 
     const std::string html = readBytes(output("class.html"));
     EXPECT_EQ(html.find("<script"), std::string::npos);
