@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "system/append_file.h"
+#include "system/path_text.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -140,7 +141,7 @@ void closeDescriptor(int descriptor) { _close(descriptor); }
 std::string windowsReason(DWORD code, const fs::path& target) {
     if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED ||
         code == ERROR_USER_MAPPED_FILE)
-        return "close " + target.filename().string() + " in the program that has it open, then run again";
+        return "close " + utf8Path(target.filename()) + " in the program that has it open, then run again";
     return std::system_category().message(static_cast<int>(code));
 }
 

@@ -67,7 +67,7 @@ TEST_F(ReviewProgramTest, AStoppedRunLeavesTheEarlierOutputs) {
     fs::rename(folder(), pristine / "big");
     ASSERT_EQ(waitFor(startReview(pristine, allReports)), 0);
     fs::create_directories(pristine / "big-class");
-    writeGeneratedClass(pristine / "big-class", 120);
+    writeGeneratedClass(pristine / "big-class", 80);
     for (const fs::directory_entry& file : fs::recursive_directory_iterator(pristine / "big-class"))
         if (file.is_regular_file() && file.path().filename().string().starts_with("send_"))
             fs::copy_file(file.path(), pristine / "big" / file.path().filename(), fs::copy_options::overwrite_existing);
@@ -84,7 +84,7 @@ TEST_F(ReviewProgramTest, AStoppedRunLeavesTheEarlierOutputs) {
 
     int trial = 0;
     for (const int signal : {SIGTERM, SIGKILL})
-        for (const double share : {0.1, 0.5, 0.9, 1.0}) {
+        for (const double share : {0.1, 0.5, 0.9}) {
             SCOPED_TRACE(std::string(signal == SIGTERM ? "SIGTERM" : "SIGKILL") + " at " + std::to_string(share));
             const fs::path run = temp.path() / ("run" + std::to_string(++trial));
             fs::copy(pristine, run, fs::copy_options::recursive);
