@@ -32,10 +32,7 @@ std::string checkOne(Output& output) {
     const OutputState state = outputState(output.path);
     if (output.folder) {
         if (state.kind != OutputKind::missing && state.kind != OutputKind::folder) return prefix + " is not a folder";
-        if (state.kind == OutputKind::missing && outputState(followLinks(output.path).parent_path().empty()
-                                                                 ? fs::path(".")
-                                                                 : followLinks(output.path).parent_path())
-                                                         .kind != OutputKind::folder)
+        if (state.kind == OutputKind::missing && outputState(outputFolder(output.path)).kind != OutputKind::folder)
             return prefix + ": the folder it is in does not exist";
     } else {
         if (state.kind == OutputKind::folder) return prefix + " is a folder, not a file";

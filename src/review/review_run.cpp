@@ -116,9 +116,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     }
     for (const std::optional<std::filesystem::path>* output :
          {&options.html, &options.csv, &options.marks, &options.studentsCsv})
-        if (*output) removeStaleTemporaries(followLinks(**output).parent_path().empty()
-                                               ? std::filesystem::path(".")
-                                               : followLinks(**output).parent_path());
+        if (*output) removeStaleTemporaries(outputFolder(**output));
     bool feedbackMade = false;
     if (options.feedback) {
         const Result<bool> made = makeFolder(*options.feedback);

@@ -306,6 +306,8 @@ Result<std::size_t> OutputSet::addScratch(const fs::path& besideOutput) {
     return create(folderOf(followLinks(besideOutput)), {}, true);
 }
 
+fs::path outputFolder(const fs::path& output) { return folderOf(followLinks(output)); }
+
 Result<bool> makeFolder(const fs::path& folder) {
     Result<bool> result;
     std::error_code error;

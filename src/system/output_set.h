@@ -47,6 +47,9 @@ OutputState outputState(const std::filesystem::path& path);
 // The path with its symbolic links followed to the file they name, whether that exists or not.
 std::filesystem::path followLinks(std::filesystem::path path);
 
+// The folder an output is written in: that of the file its symbolic links name ("." for a bare name).
+std::filesystem::path outputFolder(const std::filesystem::path& output);
+
 // Makes the folder when it is missing and its parent exists; true when this call made it.
 Result<bool> makeFolder(const std::filesystem::path& folder);
 // Removes the folder when it is empty (a folder made by this run and not used after all).
