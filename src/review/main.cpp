@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "review/review_run.h"
+#include "system/output_set.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -15,6 +16,7 @@
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::string> arguments = stepwise::utf8Arguments(argc, argv);
     SetConsoleOutputCP(CP_UTF8);
+    stepwise::OutputSet::stopCleanlyOnSignals();
     const bool errIsTerminal = _isatty(_fileno(stderr)) != 0;
     return stepwise::review::runReview(arguments, {std::cout, std::cerr, errIsTerminal});
 }
@@ -22,6 +24,7 @@ int wmain(int argc, wchar_t** argv) {
 #include <unistd.h>
 
 int main(int argc, char** argv) {
+    stepwise::OutputSet::stopCleanlyOnSignals();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return stepwise::review::runReview(arguments, {std::cout, std::cerr, isatty(STDERR_FILENO) != 0});
 }

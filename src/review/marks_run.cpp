@@ -4,7 +4,6 @@
 
 #include "format/markers.h"
 #include "review/report_text.h"
-#include "system/atomic_file_replace.h"
 #include "system/path_text.h"
 
 namespace stepwise::review {
@@ -94,21 +93,18 @@ std::string questionText(TextView block) {
     return reportUtf8(block);
 }
 
-MarksRun::MarksRun(MarksOptions options) : options_(std::move(options)) {
+MarksRun::MarksRun(MarksOptions options, OutputSet& outputs) : options_(std::move(options)), outputs_(outputs) {
     if (options_.marks) {
         table_ = readMarksFile(*options_.marks);
         if (!table_) table_.emplace();
         merge_.emplace(*table_);
+        marksOutput_.emplace(outputs_, *options_.marks);
     }
-    if (options_.feedback) {
-        // The folder, before anything is read.
-        if (std::string failure = writeFeedbackPages(*options_.feedback, {}); !failure.empty())
-            throw std::runtime_error(failure);
-        pages_.emplace(outputNamesIn(*options_.feedback, options_));
-    }
+    if (options_.studentsCsv) studentsOutput_.emplace(outputs_, *options_.studentsCsv);
+    if (options_.feedback) pages_.emplace(outputNamesIn(*options_.feedback, options_));
 }
 
-std::string MarksRun::addStudent(const Student& student, const StudentSummary& summary) {
+void MarksRun::addStudent(const Student& student, const StudentSummary& summary) {
     std::vector<MarksRow> rows;
     if (merge_) rows = merge_->addAnswers(currentAnswers(student));
     recordMarks_ = marksByRecord(student, rows);
@@ -118,11 +114,13 @@ std::string MarksRun::addStudent(const Student& student, const StudentSummary& s
         totals_.push_back({name, summary.answered(),
                            summary.medianConfidence ? formatMedian(summary.medianConfidence) : std::string(),
                            formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures});
-    if (!options_.feedback) return {};
-    FeedbackStudent page = feedbackFor(student, rows, lastAnswers(student));
-    page.page = pages_->next(page.name);
-    pageOf_[student.name] = page.page;
-    return writeFeedbackPages(*options_.feedback, {page});
+    if (!options_.feedback) return;
+    FeedbackStudent feedback = feedbackFor(student, rows, lastAnswers(student));
+    feedback.page = pages_->next(feedback.name);
+    pageOf_[student.name] = feedback.page;
+    ReportOutput page(outputs_, *options_.feedback / pathFromUtf8(feedback.page));
+    page.write(feedbackPageHtml(feedback));
+    page.close();
 }
 
 std::string MarksRun::pageOf(const Student& student) const {
@@ -134,25 +132,18 @@ const StudentMarks* MarksRun::marksOf(const Student& student) const {
     return table_ ? report_.student(reportUtf8(student.name)) : nullptr;
 }
 
-std::string MarksRun::finish() {
-    std::string problems;
+void MarksRun::finish() {
     if (merge_) {
         merge_->finish();
         merge_.reset();
         report_.notices = table_->notices;
-        try {
-            writeMarksFile(*options_.marks, *table_);
-        } catch (const MarksFileError& error) {
-            problems += error.what();
-        }
+        marksOutput_->write(marksFileBytes(*table_));
+        marksOutput_->close();
     }
-    if (options_.studentsCsv) {
-        if (const Status failure = replaceFileAtomically(*options_.studentsCsv, studentsCsv(totals_))) {
-            if (!problems.empty()) problems += "\n";
-            problems += cannotWrite(*failure);
-        }
+    if (studentsOutput_) {
+        studentsOutput_->write(studentsCsv(totals_));
+        studentsOutput_->close();
     }
-    return problems;
 }
 
 const std::vector<MarksNotice>& MarksRun::notices() const { return table_ ? table_->notices : noNotices; }

@@ -13,6 +13,7 @@
 #include "review/feedback_page.h"
 #include "review/marks_file.h"
 #include "review/marks_report.h"
+#include "review/report_files.h"
 #include "review/students_csv.h"
 
 namespace stepwise::review {
@@ -32,16 +33,17 @@ std::string questionText(TextView block);
 
 class MarksRun {
 public:
-    // Reads the marks file when there is one and makes the feedback folder; throws MarksFileError
-    // when the marks file cannot be read, std::runtime_error when the folder cannot be made, before
-    // anything is written.
-    explicit MarksRun(MarksOptions options);
+    // Reads the marks file when there is one and opens the marks file's and the students
+    // spreadsheet's outputs in `outputs`; throws MarksFileError when the marks file cannot be read,
+    // OutputError when an output cannot be written, before anything is written. The feedback
+    // folder must exist.
+    MarksRun(MarksOptions options, OutputSet& outputs);
     MarksRun(const MarksRun&) = delete;
     MarksRun& operator=(const MarksRun&) = delete;
 
-    // One student, fully read. Their feedback page is written at once; returns what went wrong
-    // with it, "" when nothing.
-    std::string addStudent(const Student& student, const StudentSummary& summary);
+    // One student, fully read. Their feedback page is written at once to its temporary file;
+    // throws OutputError when it cannot be.
+    void addStudent(const Student& student, const StudentSummary& summary);
 
     // The marks the marks file gives the answers of the student added last, by the record each
     // marks row is for (the --csv report's `mark` column); nothing without a marks file.
@@ -55,14 +57,18 @@ public:
     // The report's figures; nothing without a marks file.
     const MarksReport* report() const { return table_ ? &report_ : nullptr; }
 
-    // Writes the marks file and the students spreadsheet. Returns what went wrong, "" when nothing.
-    std::string finish();
+    // Writes the marks file and the students spreadsheet to their temporary files; throws
+    // OutputError when they cannot be.
+    void finish();
 
     // What the instructor should look at in the marks file, with row numbers.
     const std::vector<MarksNotice>& notices() const;
 
 private:
     MarksOptions options_;
+    OutputSet& outputs_;
+    std::optional<ReportOutput> marksOutput_;
+    std::optional<ReportOutput> studentsOutput_;
     std::optional<MarksTable> table_;
     std::optional<MarksMerge> merge_;
     MarksReport report_;

@@ -1,56 +1,63 @@
 #pragma once
-// The report files on disk. Both are written in binary mode, so every system writes the same
-// bytes. The HTML report lists the students' sections after the class overview, which is known
-// only once every student is read: the sections go to a scratch file beside the report as each
-// student is read, and are copied into the report at the end.
+// The report files, written through the run's output set (system/output_set.h): nothing reaches
+// its place before every output of the run is written. The HTML report lists the students'
+// sections after the class overview, which is known only once every student is read: the sections
+// go to a scratch file beside the report as each student is read, and are copied into the report
+// at the end.
 #include <filesystem>
-#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "review/class_review.h"
 #include "review/csv_report.h"
 #include "review/marks_report.h"
+#include "system/output_set.h"
 
 namespace stepwise::review {
 
-// One output file: opened (created or emptied) up front, written, closed with a check that
-// everything reached the disk; removed again when the run fails.
-class OutputFile {
+// An output that cannot be written; the message names the file and the system's reason.
+class OutputError : public std::runtime_error {
 public:
-    bool open(const std::filesystem::path& path, std::string& error);
-    void write(std::string_view bytes) { stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); }
-    std::ofstream& stream() { return stream_; }
-    bool close(std::string& error);
-    void discard();
-    const std::filesystem::path& path() const { return path_; }
+    using std::runtime_error::runtime_error;
+};
 
-private:
-    std::filesystem::path path_;
-    std::ofstream stream_;
+// One output of the run: its temporary file, made when it is opened. Throws OutputError.
+class ReportOutput {
+public:
+    ReportOutput(OutputSet& set, const std::filesystem::path& path);
+    void write(std::string_view bytes);
+    void close();
+    std::size_t index() const { return index_; }
+
+protected:
+    OutputSet& set_;
+    std::size_t index_;
 };
 
 class CsvReportFile {
 public:
-    bool open(const std::filesystem::path& path, std::string& error);
+    CsvReportFile(OutputSet& set, const std::filesystem::path& path);
     void addStudent(const Student& student, const RecordMarks& marks = {});
-    bool finish(std::string& error) { return file_.close(error); }
-    void discard() { file_.discard(); }
+    void finish() { file_.close(); }
 
 private:
-    OutputFile file_;
+    ReportOutput file_;
 };
 
 class HtmlReportFile {
 public:
-    bool open(const std::filesystem::path& path, std::string& error);
+    HtmlReportFile(OutputSet& set, const std::filesystem::path& path);
     void addStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks = nullptr);
-    bool finish(const ClassReview& review, std::string& error, const MarksReport* marks = nullptr);
-    void discard();
+    void finish(const ClassReview& review, const MarksReport* marks = nullptr);
 
 private:
-    OutputFile report_;
-    OutputFile students_;  // the scratch file of student sections
+    OutputSet& set_;
+    ReportOutput report_;
+    std::size_t students_;  // the scratch file of student sections
 };
+
+// Throws OutputError for the failure, if any.
+void check(const Status& status);
 
 }  // namespace stepwise::review

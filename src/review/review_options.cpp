@@ -1,8 +1,5 @@
 #include "review/review_options.h"
 
-#include <iterator>
-#include <utility>
-
 #include "stepwise_version.h"
 #include "system/path_text.h"
 
@@ -20,7 +17,7 @@ bool takeValue(const std::string& name, std::optional<std::filesystem::path>& ta
     std::string value;
     if (inlineValue) {
         value = *inlineValue;
-    } else if (i + 1 < args.size()) {
+    } else if (i + 1 < args.size() && !(args[i + 1].size() > 1 && args[i + 1][0] == '-')) {
         value = args[++i];
     } else {
         error = name + " needs a file name";
@@ -44,24 +41,18 @@ std::optional<std::filesystem::path>* pathOption(ReviewOptions& options, const s
     return nullptr;
 }
 
-// Two options that would write the same file: "--html and --csv name the same file".
-std::string sameFileError(const ReviewOptions& options) {
-    const std::pair<const char*, const std::optional<std::filesystem::path>*> outputs[] = {
-        {"--html", &options.html},   {"--csv", &options.csv},           {"--marks", &options.marks},
-        {"--students-csv", &options.studentsCsv}, {"--feedback", &options.feedback}};
-    for (std::size_t i = 0; i < std::size(outputs); ++i)
-        for (std::size_t k = i + 1; k < std::size(outputs); ++k)
-            if (*outputs[i].second && *outputs[k].second &&
-                (*outputs[i].second)->lexically_normal() == (*outputs[k].second)->lexically_normal())
-                return std::string(outputs[i].first) + " and " + outputs[k].first + " name the same file";
-    return {};
-}
-
 }  // namespace
 
 ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;
     ReviewOptions& options = parsed.options;
+    // --help and --version win wherever they stand, whatever else is wrong.
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        options.help = options.help || arg == "--help" || arg == "-h";
+        options.version = options.version || arg == "--version";
+    }
+    if (options.help || options.version) return parsed;
     bool onlyPaths = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -92,12 +83,7 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
             return parsed;
         }
     }
-    if (options.help || options.version) return parsed;
-    if (options.paths.empty()) {
-        parsed.error = "no PATH given: name the hand-in files or the folders that hold them";
-    } else {
-        parsed.error = sameFileError(options);
-    }
+    if (options.paths.empty()) parsed.error = "no PATH given: name the hand-in files or the folders that hold them";
     return parsed;
 }
 

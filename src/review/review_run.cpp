@@ -1,12 +1,17 @@
 #include "review/review_run.h"
 
+#include <cerrno>
+#include <chrono>
 #include <optional>
 
 #include "review/class_review.h"
 #include "review/marks_run.h"
+#include "review/output_checks.h"
 #include "review/report_files.h"
 #include "review/report_text.h"
 #include "review/terminal_summary.h"
+#include "system/file_lock.h"
+#include "system/output_set.h"
 #include "system/path_text.h"
 
 namespace stepwise::review {
@@ -17,6 +22,8 @@ namespace {
 constexpr std::size_t progressFromFiles = 100;
 // Problems listed on standard error; the rest are only counted there (the reports list them all).
 constexpr std::size_t problemsPrinted = 20;
+// How long a run waits for another that holds the marks file.
+constexpr std::chrono::seconds marksLockPatience(10);
 
 class ProgressLine {
 public:
@@ -55,46 +62,9 @@ void printProblems(const ClassReview& review, std::ostream& err) {
         err << "stepwise-review: " << total << " problems in all\n";
 }
 
-struct Reports {
-    std::optional<CsvReportFile> csv;
-    std::optional<HtmlReportFile> html;
-
-    void discard() {
-        if (csv) csv->discard();
-        if (html) html->discard();
-    }
-};
-
-// Opens the report files asked for; on failure none of them is left behind.
-bool openReports(const ReviewOptions& options, Reports& reports, std::string& error) {
-    if (options.csv && !reports.csv.emplace().open(*options.csv, error)) {
-        reports.csv.reset();
-        return false;
-    }
-    if (options.html && !reports.html.emplace().open(*options.html, error)) {
-        reports.html.reset();
-        reports.discard();
-        return false;
-    }
-    return true;
-}
-
-bool finishReports(Reports& reports, const ClassReview& review, std::string& error, const MarksReport* marks) {
-    if (reports.csv && !reports.csv->finish(error)) return false;
-    if (reports.html && !reports.html->finish(review, error, marks)) return false;
-    return true;
-}
-
-// Adds a student to the marks; a feedback page that cannot be written is noted and the run goes on.
-void addMarks(MarksRun& marks, const Student& student, const StudentSummary& summary,
-              std::vector<std::string>& failures) {
-    if (std::string failure = marks.addStudent(student, summary); !failure.empty()) failures.push_back(std::move(failure));
-}
-
-// The marks file's notices and what could not be written; true when any is a problem.
-bool printMarksProblems(const MarksRun& marks, const ReviewOptions& options, const std::vector<std::string>& failures,
-                        std::ostream& err) {
-    bool problems = !failures.empty();
+// The marks file's notices; true when any is a problem.
+bool printMarksProblems(const MarksRun& marks, const ReviewOptions& options, std::ostream& err) {
+    bool problems = false;
     std::size_t printed = 0;
     for (const MarksNotice& notice : marks.notices()) {
         problems = problems || notice.problem;
@@ -103,7 +73,6 @@ bool printMarksProblems(const MarksRun& marks, const ReviewOptions& options, con
                 << "\n";
     }
     if (printed > problemsPrinted) err << "stepwise-review: " << printed << " notes on the marks file in all\n";
-    for (const std::string& failure : failures) err << "stepwise-review: " << terminalText(failure) << "\n";
     return problems;
 }
 
@@ -114,15 +83,17 @@ std::vector<std::filesystem::path> reportPaths(const ReviewOptions& options) {
     return paths;
 }
 
+int usageError(const std::string& message, std::ostream& err) {
+    err << "stepwise-review: " << terminalText(message) << "\n"
+        << reviewUsage().substr(0, reviewUsage().find("\n", reviewUsage().find("\n") + 1) + 1)
+        << "Try 'stepwise-review --help' for more information.\n";
+    return exitUsage;
+}
+
 }  // namespace
 
 int runReview(const std::vector<std::string>& arguments, Console console) {
     const ParsedOptions parsed = parseReviewOptions(arguments);
-    if (!parsed.error.empty()) {
-        console.err << "stepwise-review: " << terminalText(parsed.error) << "\n"
-                    << "Try 'stepwise-review --help' for more information.\n";
-        return exitUsage;
-    }
     const ReviewOptions& options = parsed.options;
     if (options.help) {
         console.out << reviewUsage();
@@ -132,7 +103,8 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         console.out << reviewVersion();
         return exitClean;
     }
-
+    if (!parsed.error.empty()) return usageError(parsed.error, console.err);
+    if (std::string problem = checkOutputs(options); !problem.empty()) return usageError(problem, console.err);
     // Marks typed into the report itself would be wiped by writing it again.
     if (options.csv && !options.marks)
         if (const std::size_t typed = marksTypedInCsvReport(*options.csv); typed > 0) {
@@ -142,43 +114,72 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
                            "(--marks FILE) and run again\n";
             return exitUsage;
         }
+
+    // Held until the marks file's replacement is in place, so that no other review reads it
+    // before then.
+    FileLock marksLock;
+    if (options.marks) {
+        if (const Status held = marksLock.acquire(marksLockPath(*options.marks), marksLockPatience)) {
+            const std::string marks = utf8Path(*options.marks);
+            console.err << "stepwise-review: --marks: "
+                        << terminalText(held->code == EWOULDBLOCK
+                                            ? "another review holds the marks file " + marks +
+                                                  "; run again when it has finished"
+                                            : "cannot lock the marks file " + marks + ": " + held->reason)
+                        << "\n";
+            return exitUsage;
+        }
+    }
+    for (const std::optional<std::filesystem::path>* output :
+         {&options.html, &options.csv, &options.marks, &options.studentsCsv})
+        if (*output) removeStaleTemporaries(outputFolder(**output));
+    bool feedbackMade = false;
+    if (options.feedback) {
+        const Result<bool> made = makeFolder(*options.feedback);
+        if (made.failure) {
+            console.err << "stepwise-review: --feedback: " << terminalText(cannotWrite(*made.failure)) << "\n";
+            return exitUsage;
+        }
+        feedbackMade = made.value;
+        removeStaleTemporaries(*options.feedback);
+    }
+
+    OutputSet outputs;
     std::optional<MarksRun> marks;
+    ClassReview review;
     try {
-        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.feedback, reportPaths(options)});
-    } catch (const std::runtime_error& failure) {  // the marks file unreadable, the feedback folder not made
+        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.feedback, reportPaths(options)}, outputs);
+        std::optional<CsvReportFile> csv;
+        std::optional<HtmlReportFile> html;
+        if (options.csv) csv.emplace(outputs, *options.csv);
+        if (options.html) html.emplace(outputs, *options.html);
+        {
+            ProgressLine progress(console);
+            ReviewCallbacks callbacks;
+            callbacks.student = [&](const Student& student, StudentSummary& summary) {
+                marks->addStudent(student, summary);
+                if (csv) csv->addStudent(student, marks->recordMarks());
+                if (options.html && options.feedback)
+                    summary.feedbackLink = feedbackLink(*options.html, *options.feedback, marks->pageOf(student));
+                if (html) html->addStudent(student, summary, marks->marksOf(student));
+            };
+            callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
+            review = reviewClass(options.paths, callbacks);
+        }
+        marks->finish();
+        if (csv) csv->finish();
+        if (html) html->finish(review, marks->report());
+        check(outputs.commit());
+    } catch (const std::runtime_error& failure) {  // an input or output the run cannot use
+        outputs.discard();
+        if (feedbackMade) removeEmptyFolder(*options.feedback);
         console.err << "stepwise-review: " << terminalText(failure.what()) << "\n";
         return exitUsage;
     }
-    std::vector<std::string> marksFailures;
-    Reports reports;
-    std::string error;
-    if (!openReports(options, reports, error)) {
-        console.err << "stepwise-review: " << terminalText(error) << "\n";
-        return exitUsage;
-    }
-    ClassReview review;
-    {
-        ProgressLine progress(console);
-        ReviewCallbacks callbacks;
-        callbacks.student = [&](const Student& student, StudentSummary& summary) {
-            addMarks(*marks, student, summary, marksFailures);
-            if (reports.csv) reports.csv->addStudent(student, marks->recordMarks());
-            if (options.html && options.feedback)
-                summary.feedbackLink = feedbackLink(*options.html, *options.feedback, marks->pageOf(student));
-            if (reports.html) reports.html->addStudent(student, summary, marks->marksOf(student));
-        };
-        callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
-        review = reviewClass(options.paths, callbacks);
-    }
-    if (std::string failure = marks->finish(); !failure.empty()) marksFailures.push_back(std::move(failure));
-    if (!finishReports(reports, review, error, marks->report())) {
-        reports.discard();
-        console.err << "stepwise-review: " << terminalText(error) << "\n";
-        return exitUsage;
-    }
+    marksLock.release();
     if (options.terminalSummary()) console.out << terminalSummary(review.summary);
     printProblems(review, console.err);
-    const bool marksProblems = printMarksProblems(*marks, options, marksFailures, console.err);
+    const bool marksProblems = printMarksProblems(*marks, options, console.err);
     console.out.flush();
     return review.clean() && !marksProblems ? exitClean : exitProblems;
 }

@@ -3,6 +3,8 @@
 // (besides the clock, local_time.h, and the random sequence, random_source.h).
 //   - appending to a file and writing one durably, a folder's entries made durable: append_file.h
 //   - replacing a file in one step, never seen half written: atomic_file_replace.h
+//   - a run's outputs written all or nothing, files known by their identity: output_set.h
+//   - a lock one process at a time holds, on a file of its own: file_lock.h
 //   - reading a whole file, up to a size the caller gives: whole_file.h
 //   - searching a folder tree for files, iteratively and to a depth limit: folder_walk.h
 //   - a path as UTF-8 or as the program's text, and back; Windows' UTF-16 arguments: path_text.h

@@ -384,6 +384,7 @@ TEST(GoldenOutput, ReviewProgramOutputs) {
         {u8"report.csv", "review/report.csv"},
         {u8"report.html", "review/report.html"},
         {u8"marks.csv", "review/marks.csv"},
+        {u8".marks.csv.lock", "review/marks.csv.lock"},
         {u8"students.csv", "review/students.csv"},
         {u8"feedback/Ann_Lee.html", "review/feedback/Ann_Lee.html"},
         {u8"feedback/Cy.html", "review/feedback/Cy.html"},

@@ -132,11 +132,5 @@ TEST_F(ReviewProgramTest, UsageErrorsWriteNothing) {
     EXPECT_EQ(version.out.rfind("stepwise-review ", 0), 0u);
 }
 
-TEST_F(ReviewProgramTest, AMissingPathIsAProblemNotAUsageError) {
-    const ProgramRun result = run({"--csv", output("a.csv").string(), (temp.path() / "nowhere").string()});
-    EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(readBytes(output("a.csv")).substr(0, 10), "\xEF\xBB\xBFstudent");
-}
-
 }  // namespace
 }  // namespace stepwise::testing
