@@ -121,29 +121,14 @@ void compose(std::u32string& text) {
 std::u32string toUtf32(TextView text) {
     std::u32string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            out += 0x10000 + ((char32_t{c} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else {
-            out += c;
-        }
-    }
+    for (std::size_t i = 0; i < text.size();) out += nextCodePoint(text, i);
     return out;
 }
 
 Text toUtf16(std::u32string_view text) {
     Text out;
     out.reserve(text.size());
-    for (const char32_t c : text) {
-        if (c < 0x10000) {
-            out += static_cast<char16_t>(c);
-        } else {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        }
-    }
+    for (const char32_t c : text) appendCodePoint(out, c);
     return out;
 }
 
@@ -187,5 +172,7 @@ std::u32string caseFold(std::u32string_view text) {
 std::u32string identityKey(std::u32string_view name) { return toNfc(caseFold(toNfd(name))); }
 
 Text identityKey(TextView name) { return toUtf16(identityKey(toUtf32(name))); }
+
+Text toNfc(TextView text) { return toUtf16(toNfc(toUtf32(text))); }
 
 }  // namespace stepwise

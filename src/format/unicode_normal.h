@@ -18,6 +18,8 @@ std::u32string toNfd(std::u32string_view text);
 // before it where nothing between them blocks it. The composition exclusions stay decomposed
 // (U+0958 stays U+0915 U+093C); singletons do not come back (U+212B ANGSTROM SIGN gives U+00C5).
 std::u32string toNfc(std::u32string_view text);
+// The same on UTF-16 text; unpaired surrogates are kept as they are.
+Text toNfc(TextView text);
 
 // Simple case folding, one character for one (CaseFolding.txt statuses C and S): ß and İ stay as
 // they are, ẞ becomes ß, ς and Σ become σ, Cherokee small letters become capitals.
