@@ -19,6 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(StudentIdentity, FilesOfOneStudentMeetWhateverTheSpellingDifferentLettersNever) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file names arrive as UTF-16 on Windows, never as bytes in an unknown encoding";
+#endif
     struct Case {
         const char* what;
         std::vector<std::string> fileNames;    // bytes, as a Linux folder holds them
