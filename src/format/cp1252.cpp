@@ -13,6 +13,13 @@ constexpr std::array<char16_t, 32> high = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Every byte's character, so that decoding is one lookup a byte.
+constexpr std::array<char16_t, 256> characters = [] {
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b) table[b] = b >= 0x80 && b < 0xA0 ? high[b - 0x80] : static_cast<char16_t>(b);
+    return table;
+}();
+
 // The byte for a character, or -1 when the code page has none.
 int byteFor(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
@@ -37,10 +44,7 @@ char32_t referencedCharacter(std::string_view digits) {
 
 }  // namespace
 
-char16_t cp1252ToChar(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) return high[byte - 0x80];
-    return byte;
-}
+char16_t cp1252ToChar(unsigned char byte) { return characters[byte]; }
 
 void appendCp1252(std::string& bytes, TextView text) {
     for (std::size_t i = 0; i < text.size();) {

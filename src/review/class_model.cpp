@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "review/report_text.h"
+
 namespace stepwise::review {
 
 namespace {
@@ -28,7 +30,8 @@ void addRecords(Student& student, const handin::HandinFile& file) {
         for (const handin::Record& record : session.records) {
             const std::optional<int> time = secondsOfDay(record.time);
             student.records.push_back({&file, sessionNumber, &session, &record,
-                                       first ? std::nullopt : secondsSince(previousTime, time)});
+                                       first ? std::nullopt : secondsSince(previousTime, time),
+                                       reportUtf8(record.text)});
             previousTime = time;
             first = false;
         }
