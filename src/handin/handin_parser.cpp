@@ -154,6 +154,7 @@ private:
             session.lessonDate = decodeCp1252(rest[2]);
             if (!isValidDate(rest[2])) problem(assignmentLine + 4, "the lesson header's date is not a date (MM-DD-YYYY)");
         }
+        session.header = std::string(lines_.span(first, 0, next));
         file_.sessions.push_back(std::move(session));
         return {next, 0};
     }

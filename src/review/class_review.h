@@ -33,13 +33,13 @@ struct ReviewCallbacks {
 // One student's hand-in files as found, before they are read.
 struct PlannedStudent {
     Text name;
-    std::vector<std::filesystem::path> files;   // by hand-in date
+    std::vector<handin::HandinSource> files;   // by hand-in date
 };
 
 // Groups the files found by the student their name gives, students in name order and each one's
 // files by hand-in date. A path found twice is kept once and reported; a file whose name does not
 // follow send_MMDD<name>.txt is named by its file name and reported.
-std::vector<PlannedStudent> planClass(const std::vector<std::filesystem::path>& found,
+std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& found,
                                       std::vector<handin::Problem>& problems);
 
 ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks);
