@@ -6,6 +6,7 @@
 #include "handin/handin_file.h"
 #include "format/file_names.h"
 #include "handin/handin_source.h"
+#include "handin/known_assignments.h"
 #include "system/folder_walk.h"
 #include "system/path_text.h"
 #include "system/whole_file.h"
@@ -133,6 +134,10 @@ private:
 }  // namespace
 
 HandinFile readHandinFile(const HandinSource& source) {
+    return readHandinFile(source, KnownAssignments::builtinOnly());
+}
+
+HandinFile readHandinFile(const HandinSource& source, const KnownAssignments& known) {
     HandinSource::Bytes read = source.read();
     if (!read.failure.empty() && !read.partial) {
         HandinFile file;
@@ -141,7 +146,7 @@ HandinFile readHandinFile(const HandinSource& source) {
         file.problems.push_back(problemOf(source, std::move(read.failure)));
         return file;
     }
-    HandinFile file = parseHandin(read.bytes, source.shown());
+    HandinFile file = parseHandin(read.bytes, source.shown(), known);
     if (auto name = parseHandinName(source.fileName())) file.name = std::move(*name);
     if (read.partial) file.problems.insert(file.problems.begin(), problemOf(source, std::move(read.failure)));
     return file;

@@ -91,6 +91,11 @@ IdenticalFiles findIdenticalFiles(const std::vector<PlannedStudent>& plan) {
     return identical;
 }
 
+void noteUnknownAssignments(const handin::HandinFile& file, std::set<Text>& unknown) {
+    for (const handin::Session& session : file.sessions)
+        if (session.hasHeader && !session.known && !session.assignmentHeader.empty()) unknown.insert(session.assignmentHeader);
+}
+
 void keepProblems(ClassReview& review, const std::vector<handin::Problem>& problems) {
     const std::size_t kept = std::min(problems.size(), problemsKeptPerFile);
     review.problems.insert(review.problems.end(), problems.begin(), problems.begin() + kept);
@@ -126,13 +131,15 @@ std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& f
     return students;
 }
 
-ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallbacks& callbacks) {
+ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallbacks& callbacks,
+                        const handin::KnownAssignments& known) {
     ClassReview review;
     std::vector<handin::Problem> found;
     const std::vector<PlannedStudent> plan = planClass(handin::findHandinFiles(paths, found), found);
     keepProblems(review, found);
     if (plan.empty() && found.empty()) review.problems.push_back({"", 0, "no hand-in files (send_*.txt) found"});
 
+    std::set<Text> unknown;  // the header lines of sessions of assignments not given
     std::size_t total = 0, done = 0;
     for (const PlannedStudent& student : plan) total += student.files.size();
     const IdenticalFiles identical = findIdenticalFiles(plan);
@@ -141,7 +148,8 @@ ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallback
         std::vector<bool> repeated;  // counted once already, in the same student's earlier file
         std::vector<std::string> sharedWith;
         for (const handin::HandinSource& source : planned.files) {
-            handin::HandinFile file = handin::readHandinFile(source);
+            handin::HandinFile file = handin::readHandinFile(source, known);
+            noteUnknownAssignments(file, unknown);
             file.name.student = planned.name;
             // A file that holds no lesson has nothing to count twice.
             const auto repeats = identical.repeats.find(source.identity());
@@ -177,6 +185,8 @@ ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallback
             review.summary.add(std::move(summary));
         }
     }
+    for (const Text& header : unknown)
+        review.problems.push_back({"", 0, "sessions of " + reportUtf8(header) + ": give its file with --assignment"});
     return review;
 }
 

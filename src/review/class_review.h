@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "handin/known_assignments.h"
 #include "review/class_summary.h"
 
 namespace stepwise::review {
@@ -42,6 +43,9 @@ struct PlannedStudent {
 std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& found,
                                       std::vector<handin::Problem>& problems);
 
-ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks);
+// Sessions are read as sessions of the assignments `known` holds; the sessions of any other are
+// read with their blocks unknown and reported once for each such assignment.
+ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks,
+                        const handin::KnownAssignments& known = handin::KnownAssignments::builtinOnly());
 
 }  // namespace stepwise::review

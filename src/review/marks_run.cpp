@@ -46,7 +46,7 @@ RecordMarks marksByRecord(const Student& student, const std::vector<MarksRow>& r
         } else if (row.state == RowState::changedSinceMarked) {
             const handin::Record* marked = nullptr;
             for (const ClassRecord& entry : student.records)
-                if (answeredQuestion(*entry.record) == answers[i].question &&
+                if (answeredQuestion(entry) == answers[i].question &&
                     sameResponse(row.response, entry.text))
                     marked = entry.record;
             if (marked) marks[marked] = row.mark;
