@@ -45,7 +45,7 @@ TEST_F(QtAssignmentFile, BlocksShowTheirOwnCharactersAndTheRecordsHoldReferences
                                                           "\xF0\x9F\x99\x82)"));
     auto* answer = window().controlAs<QPlainTextEdit>(txt_answer);
     answer->selectAll();
-    QTest::keyClicks(answer, QString::fromUtf8("\xE2\x88\x9A" "16 = 4"));
+    answer->insertPlainText(QString::fromUtf8("\xE2\x88\x9A" "16 = 4"));  // as an input method gives it
     auto confidence = answering({DialogAnswer::ok(QStringLiteral("3"))});
     click(cmd_enter_response);
     confidence->stop();
@@ -119,20 +119,20 @@ TEST(QtAssignmentFileRefused, OneMessageBoxAndNothingElse) {
     }
 }
 
-struct Run {
+struct ProgramRun {
     int status = -1;
     std::string out, err;
 };
 
 // The built program, offscreen, with nothing on its standard input.
-Run runProgram(const fs::path& dir, const std::string& arguments) {
+ProgramRun runProgram(const fs::path& dir, const std::string& arguments) {
     const fs::path out = dir / "out.txt", err = dir / "err.txt";
     // HOME: the default output folder lies in the test's folder; timeout: a lesson that starts
     // by mistake waits at its first prompt, and the test must not wait with it.
     const std::string command = "HOME='" + dir.string() + "' QT_QPA_PLATFORM=offscreen timeout 60 '" +
                                 STEPWISE_STUDENT_PROGRAM + "' " + arguments +
                                 " >'" + out.string() + "' 2>'" + err.string() + "' </dev/null";
-    Run run;
+    ProgramRun run;
     const int raw = std::system(command.c_str());
     if (WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
     run.out = readBytes(out);
@@ -147,7 +147,7 @@ TEST(QtStudentProgram, TakesOneFileAfterQtsOwnOptions) {
         std::string arguments;
         int status;
         std::string out;  // how standard output begins
-        std::string err;  // how standard error begins
+        std::string err;  // in standard error
     };
     const std::vector<Case> cases = {
         {"--help", 0, "Usage: stepwise [FILE]\n", ""},
@@ -158,10 +158,10 @@ TEST(QtStudentProgram, TakesOneFileAfterQtsOwnOptions) {
     };
     TempDir dir;
     for (const Case& c : cases) {
-        const Run run = runProgram(dir.path(), c.arguments);
+        const ProgramRun run = runProgram(dir.path(), c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
         EXPECT_EQ(run.out.substr(0, c.out.size()), c.out) << c.arguments;
-        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << c.arguments;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.arguments << "\n" << run.err;  // Qt may warn first
         if (c.err.empty()) EXPECT_EQ(run.err, "") << c.arguments;
     }
     EXPECT_FALSE(fs::exists(dir.path() / "qwelrand"));
