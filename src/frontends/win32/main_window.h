@@ -51,8 +51,8 @@ public:
 
     // Runs the message loop until the window is destroyed; the exit status.
     int runMessageLoop();
-    // Gives a message of the loop to the dialog keyboard handling (Tab, Enter, arrow keys);
-    // true when it was handled there.
+    // Gives a message of the loop to the window's shortcuts, then to the dialog keyboard handling
+    // (Tab, Enter, arrow keys); true when it was handled there.
     bool handleDialogKey(MSG& message);
 
 private:
@@ -70,6 +70,7 @@ private:
     std::array<HWND, controlCount> controls_{};
     HFONT largeBoxFont_ = nullptr;
     HFONT defaultFont_ = nullptr;
+    HACCEL shortcuts_ = nullptr;  // Ctrl+Return, Ctrl+Shift+Return, Ctrl+N
     HWND focusBeforeDeactivation_ = nullptr;
     int timerInterval_ = 0;
     bool loopRunning_ = false;
