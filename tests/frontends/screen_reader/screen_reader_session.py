@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """A short assignment worked by keyboard alone, checked as a screen reader sees the window.
 
-Runs the Qt front end on the X display it is given (xvfb-run starts one), in the D-Bus session it
+Runs the Qt front end on a virtual X display (Xvfb) started here, in the D-Bus session the script
 runs in (dbus-run-session starts one), with the accessibility bus started here. Keys go in through
 xdotool only; everything checked is read through AT-SPI, as Orca reads it: the focused object, its
 name, description and role, and the text from its caret on.
@@ -166,12 +166,40 @@ class Session:
                 self.process.kill()
 
 
+def bus_name_owned(name):
+    reply = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                            "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", f"string:{name}"],
+                           capture_output=True, text=True)
+    return reply.returncode == 0 and "boolean true" in reply.stdout
+
+
+def start_display():
+    """Starts Xvfb on a display number it picks itself (tests run in parallel); returns the server."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                              pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as numbers:
+        number = numbers.readline().strip()
+    if not number:
+        raise Failure("Xvfb did not start")
+    os.environ["DISPLAY"] = f":{number}"
+    os.environ.pop("XAUTHORITY", None)
+    return server
+
+
 def run(program):
     home = tempfile.mkdtemp(prefix="stepwise-screen-reader.")
-    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    session = None
-    step = "the program's start"
+    step = "the virtual display"
+    display = launcher = session = None
     try:
+        display = start_display()
+        step = "the program's start"
+        launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        # The accessibility bus and its registry up before the program looks for them.
+        wait_for("the accessibility bus", lambda: bus_name_owned("org.a11y.Bus"))
+        wait_for("the accessibility registry", lambda: Atspi.get_desktop(0) is not None
+                 and Atspi.get_desktop(0).get_name() == "main")
         session = Session(program, home)
         step = "start-up"
 
@@ -233,8 +261,10 @@ def run(program):
     finally:
         if session:
             session.close()
-        launcher.terminate()
-        launcher.wait()
+        for process in (launcher, display):
+            if process:
+                process.terminate()
+                process.wait()
         shutil.rmtree(home, ignore_errors=True)
 
 
