@@ -129,7 +129,9 @@ TEST(KeyboardAndScreenReader, ShortcutsAndEnterWorkTheLessonAndTheFocusFollowsOn
         // The window's focus, which it keeps while a prompt is in front of it.
         const QWidget* focus = lesson.platform.window().focusWidget();
         EXPECT_EQ(focus, lesson.widget(c.focusedAfter)) << (focus ? focus->objectName().toStdString() : "nothing");
-        if (!c.readFromCaret.isEmpty()) EXPECT_TRUE(lesson.fromCaret(c.focusedAfter).startsWith(c.readFromCaret));
+        if (!c.readFromCaret.isEmpty()) {
+            EXPECT_TRUE(lesson.fromCaret(c.focusedAfter).startsWith(c.readFromCaret));
+        }
         const std::string send = lesson.file("send_1207Ann_Lee.txt");
         if (c.sendEndsWith.empty()) {
             EXPECT_EQ(send, sendBefore);
@@ -138,7 +140,9 @@ TEST(KeyboardAndScreenReader, ShortcutsAndEnterWorkTheLessonAndTheFocusFollowsOn
             EXPECT_EQ(send.substr(send.size() - c.sendEndsWith.size()), c.sendEndsWith);
         }
         EXPECT_EQ(lesson.platform.text(txt_answer), c.responseAfter);
-        if (!c.displayShows.isEmpty()) EXPECT_TRUE(qt::toQString(lesson.platform.text(txt_question)).contains(c.displayShows));
+        if (!c.displayShows.isEmpty()) {
+            EXPECT_TRUE(qt::toQString(lesson.platform.text(txt_question)).contains(c.displayShows));
+        }
         EXPECT_FALSE(lesson.form.ended());
     }
 }

@@ -122,7 +122,9 @@ TEST(Win32Keyboard, ShortcutsWorkTheLessonAndTheFocusFollowsOnlyForAScreenReader
 
         EXPECT_EQ(ratings.shown().size(), c.rating.empty() ? 0u : 1u) << "the rating prompt, as for a click";
         EXPECT_EQ(GetFocus(), lesson.control(c.focusedAfter));
-        if (!c.readFromCaret.empty()) EXPECT_EQ(lesson.fromCaret(c.focusedAfter).substr(0, c.readFromCaret.size()), c.readFromCaret);
+        if (!c.readFromCaret.empty()) {
+            EXPECT_EQ(lesson.fromCaret(c.focusedAfter).substr(0, c.readFromCaret.size()), c.readFromCaret);
+        }
         const std::string send = lesson.send();
         if (c.sendEndsWith.empty()) {
             EXPECT_EQ(send, sendBefore);
@@ -131,7 +133,9 @@ TEST(Win32Keyboard, ShortcutsWorkTheLessonAndTheFocusFollowsOnlyForAScreenReader
             EXPECT_EQ(send.substr(send.size() - c.sendEndsWith.size()), c.sendEndsWith);
         }
         EXPECT_EQ(lesson.platform.text(txt_answer), c.responseAfter);
-        if (c.key == 'N') EXPECT_NE(lesson.platform.text(txt_question).find(block2Start), Text::npos);
+        if (c.key == 'N') {
+            EXPECT_NE(lesson.platform.text(txt_question).find(block2Start), Text::npos);
+        }
     }
 }
 
@@ -186,12 +190,12 @@ TEST(Win32Keyboard, TheNamePromptEndsOnCancelAndAsksAgainForAnEmptyName) {
     }
 }
 
-TEST(Win32Keyboard, PictureBoxesAreImagesThatSayWhatTheyHold) {
+TEST(Win32Keyboard, ButtonsNameTheirShortcutsAndPictureBoxesAreImagesThatSayWhatTheyHold) {
     Lesson lesson;
     ASSERT_TRUE(lesson.start());
     auto describe = [&](ControlId box) {
         IAccessible* accessible = nullptr;
-        EXPECT_EQ(AccessibleObjectFromWindow(lesson.control(box), OBJID_CLIENT, IID_IAccessible,
+        EXPECT_EQ(AccessibleObjectFromWindow(lesson.control(box), OBJID_CLIENT, __uuidof(IAccessible),
                                              reinterpret_cast<void**>(&accessible)), S_OK);
         if (!accessible) return std::make_pair(LONG(0), std::wstring{});
         VARIANT self{};
@@ -206,6 +210,8 @@ TEST(Win32Keyboard, PictureBoxesAreImagesThatSayWhatTheyHold) {
         accessible->Release();
         return answer;
     };
+    EXPECT_EQ(describe(cmd_enter_response).second, L"Records your response. Shortcut: Ctrl+Return.");
+    EXPECT_EQ(describe(cmdNextQuestion).second, L"Shows the next block of the lesson. Shortcut: Ctrl+N.");
     EXPECT_EQ(describe(Picture1), std::make_pair(LONG(ROLE_SYSTEM_GRAPHIC), std::wstring(L"empty")));
     EXPECT_EQ(describe(Picture2), std::make_pair(LONG(ROLE_SYSTEM_GRAPHIC), std::wstring(L"empty")));
     lesson.platform.drawCircle(Picture1, 500, 500, 100);
