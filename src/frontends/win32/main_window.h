@@ -55,8 +55,8 @@ public:
 
     // Runs the message loop until the window is destroyed; the exit status.
     int runMessageLoop();
-    // Gives a message of the loop to the dialog keyboard handling (Tab, Enter, arrow keys);
-    // true when it was handled there.
+    // Gives a message of the loop to the window's shortcuts, then to the dialog keyboard handling
+    // (Tab, Enter, arrow keys); true when it was handled there.
     bool handleDialogKey(MSG& message);
 
 private:
@@ -75,6 +75,7 @@ private:
     HFONT largeBoxFont_ = nullptr;
     HFONT defaultFont_ = nullptr;
     HFONT trueTypeBoxFont_ = nullptr;  // made when a display box text first needs it
+    HACCEL shortcuts_ = nullptr;  // Ctrl+Return, Ctrl+Shift+Return, Ctrl+N
     HWND focusBeforeDeactivation_ = nullptr;
     int timerInterval_ = 0;
     bool loopRunning_ = false;

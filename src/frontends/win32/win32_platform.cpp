@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/main_form.h"
 #include "format/cp1252.h"
 #include "frontends/win32/clipboard.h"
@@ -75,10 +77,27 @@ void Win32Platform::replaceTextUndoably(ControlId box, const Text& text) {
 
 HWND Win32Platform::promptOwner() const { return window_.isVisible() ? window_.hwnd() : nullptr; }
 
-Text Win32Platform::promptForLine(const Text& message) {
+std::optional<Text> Win32Platform::promptForLine(const Text& message) {
     const std::optional<std::wstring> typed =
         askForText(promptOwner(), toWide(programTitle), toWide(withCrLfBreaks(message)));
-    return typed ? fromWide(*typed) : Text{};
+    if (!typed) return std::nullopt;
+    return fromWide(*typed);
+}
+
+void Win32Platform::focusBox(ControlId box, std::size_t caret) {
+    if (MultiLineBox* multiLine = multiLineBox(box)) return multiLine->focusAt(caret);
+    HWND control = window_.control(box);
+    if (!control) return;
+    if (editControl(box)) {
+        const WPARAM at = std::min<std::size_t>(caret, static_cast<std::size_t>(GetWindowTextLengthW(control)));
+        SendMessageW(control, EM_SETSEL, at, static_cast<LPARAM>(at));
+    }
+    SetFocus(control);
+}
+
+bool Win32Platform::screenReaderRunning() {
+    BOOL running = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
 }
 
 void Win32Platform::showMessage(const Text& message) {

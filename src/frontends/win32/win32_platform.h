@@ -33,6 +33,9 @@ public:
     void setText(ControlId box, const Text& text) override;
     void replaceTextUndoably(ControlId box, const Text& text) override;
 
+    void focusBox(ControlId box, std::size_t caret) override;
+    bool screenReaderRunning() override;
+
     void showMessage(const Text& message) override;
     bool askOkCancel(const Text& message) override;
 
@@ -50,7 +53,7 @@ public:
     void closeWindowAndExit() override;
 
 protected:
-    Text promptForLine(const Text& message) override;
+    std::optional<Text> promptForLine(const Text& message) override;
 
 private:
     // The owner of prompts: the window once it is shown; before that the prompts stand alone.
