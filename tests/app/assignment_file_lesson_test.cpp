@@ -119,6 +119,7 @@ TEST_F(AssignmentFileLesson, TheReadersEndRuleHoldsForAFile) {
     for (const auto& [blocks, ends, shown] : cases) {
         TempDir dir;
         FakePlatform p(dir.path());
+        p.answers = {u"Ann Lee", u""};  // the name, and no change of folder
         MainForm f(p);
         writeFile(dir.path() / "a.stepwise", "007.  Ends\n" + blocks);
         f.useAssignmentFile(dir.path() / "a.stepwise");
