@@ -105,6 +105,12 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     }
     if (!parsed.error.empty()) return usageError(parsed.error, console.err);
     if (std::string problem = checkOutputs(options); !problem.empty()) return usageError(problem, console.err);
+    if (options.marks) try {
+            checkMarksFileName(*options.marks);
+        } catch (const MarksFileError& unusable) {
+            console.err << "stepwise-review: " << terminalText(unusable.what()) << "\n";
+            return exitUsage;
+        }
     // Marks typed into the report itself would be wiped by writing it again.
     if (options.csv && !options.marks)
         if (const std::size_t typed = marksTypedInCsvReport(*options.csv); typed > 0) {
