@@ -57,6 +57,7 @@ svg text { font-size: 10px; font-family: sans-serif; }
   tr, .record, .block, figure, svg { break-inside: avoid; }
   #overview-table th, #overview-table td { padding: 0.05em 0.3em; }
   #overview-table a.feedback { display: none; }
+  #overview-table th[scope="row"] { white-space: nowrap; }
   section.student { break-before: page; }
   #students > h2 + section.student { break-before: auto; }
   #students > h2 { break-before: page; }
