@@ -1,6 +1,8 @@
 #include "format/cp1252.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace stepwise {
@@ -42,6 +44,22 @@ char32_t referencedCharacter(std::string_view digits) {
     return codePoint;
 }
 
+// Decodes bytes into as many characters; runs of ASCII eight bytes at a time, which the compiler
+// widens in one go.
+void decodeInto(std::string_view bytes, char16_t* out) {
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & 0x8080808080808080u) {
+            for (std::size_t k = i; k < i + 8; ++k) out[k] = characters[static_cast<unsigned char>(bytes[k])];
+            continue;
+        }
+        for (std::size_t k = i; k < i + 8; ++k) out[k] = static_cast<unsigned char>(bytes[k]);
+    }
+    for (; i < bytes.size(); ++i) out[i] = characters[static_cast<unsigned char>(bytes[i])];
+}
+
 }  // namespace
 
 char16_t cp1252ToChar(unsigned char byte) { return characters[byte]; }
@@ -68,7 +86,7 @@ std::string encodeCp1252(TextView text) {
 Text decodeCp1252(std::string_view bytes) {
     Text text;
     text.resize(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+    decodeInto(bytes, text.data());
     return text;
 }
 
@@ -80,7 +98,8 @@ Text decodeCp1252WithReferences(std::string_view bytes) {
         const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
         const std::size_t decoded = text.size();
         text.resize(decoded + plainEnd - i);
-        for (std::size_t k = decoded; i < plainEnd; ++i, ++k) text[k] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+        decodeInto(bytes.substr(i, plainEnd - i), text.data() + decoded);
+        i = plainEnd;
         if (reference == std::string_view::npos) break;
         const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
         const char32_t codePoint =

@@ -74,6 +74,6 @@ std::vector<Answer> lastAnswers(const Student& student);
 
 // The question a record answers: a response to a question block (the instructions count as
 // question 1). Responses to other blocks and notes answer nothing.
-std::optional<int> answeredQuestion(const handin::Record& record);
+std::optional<int> answeredQuestion(const ClassRecord& entry);
 
 }  // namespace stepwise::review

@@ -55,6 +55,7 @@ std::vector<CsvCell> recordRow(const Student& student, const ClassRecord& entry,
         {record.selfCritique ? reportUtf8(*record.selfCritique) : std::string()},
         csvNumber(number(entry.seconds)),
         {mark == marks.end() ? std::string() : mark->second},
+        {reportUtf8(entry.sessionData->assignmentHeader)},
     };
 }
 

@@ -47,7 +47,7 @@ RecordMarks marksByRecord(const Student& student, const std::vector<MarksRow>& r
         } else if (row.state == RowState::changedSinceMarked) {
             const handin::Record* marked = nullptr;
             for (const ClassRecord& entry : student.records)
-                if (answeredQuestion(*entry.record) == answers[i].question && rowIsFor(row, entry.text))
+                if (answeredQuestion(entry) == answers[i].question && rowIsFor(row, entry.text))
                     marked = entry.record;
             if (marked) marks[marked] = row.mark;
         }
@@ -81,7 +81,7 @@ std::vector<CurrentAnswer> currentAnswers(const Student& student) {
         CurrentAnswer current{name, answer.question, reportUtf8(record.confidence.value_or(Text())),
                               answer.record->text, {}};
         for (const ClassRecord& entry : student.records)
-            if (&entry != answer.record && answeredQuestion(*entry.record) == answer.question)
+            if (&entry != answer.record && answeredQuestion(entry) == answer.question)
                 current.earlier.push_back(entry.text);
         answers.push_back(std::move(current));
     }
