@@ -1,22 +1,28 @@
 #include "review/handin_findings.h"
 
+#include <functional>
+#include <string_view>
+
 #include "review/csv_report.h"
 #include "review/report_text.h"
-#include "system/path_text.h"
-#include "system/whole_file.h"
 
 namespace stepwise::review {
 
 namespace {
 
+// The file was read and held no bytes at all (on disk or in an archive): its content hash is
+// that of nothing.
+bool readAsEmpty(const handin::HandinFile& file) {
+    return file.contentHash == std::hash<std::string_view>{}(std::string_view());
+}
+
 std::string findingOf(const handin::HandinFile& file) {
     const std::string name = fileNameOf(file.path);
-    if (regularFileSize(pathFromUtf8(file.path)) == std::uintmax_t{0}) return name + " is empty";
+    if (readAsEmpty(file)) return name + " is empty";
     if (!file.sessions.empty())
         return name + " holds " + countOf(static_cast<long long>(file.sessions.size()), "lesson header",
                                           "lesson headers") + " and no answer";
-    if (!file.problems.empty()) return name + " holds nothing that could be read as a lesson header or an answer";
-    return name + " holds only blank lines";
+    return name + " holds nothing that could be read as a lesson header or an answer";
 }
 
 }  // namespace

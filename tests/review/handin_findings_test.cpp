@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "review/handin_builder.h"
 #include "review/handin_findings.h"
-#include "support/temp_dir.h"
 
 namespace stepwise::review {
 namespace {
@@ -12,13 +9,9 @@ namespace {
 using namespace stepwise::testing;
 
 TEST(HandinFindings, EachFileOfAStudentWithoutAnswersIsNamedWithWhatItHolds) {
-    ::stepwise::testing::TempDir dir;
-    const std::string empty = (dir.path() / "send_1207Dee.txt").string();
-    const std::string blank = (dir.path() / "send_1208Dee.txt").string();
-    std::ofstream(empty, std::ios::binary);
-    std::ofstream(blank, std::ios::binary) << "\r\n\r\n";
-    handin::HandinFile emptyFile = handinFile(empty.c_str(), "Dee", 12, 7, {});
-    handin::HandinFile blankFile = handinFile(blank.c_str(), "Dee", 12, 8, {});
+    // Read as the class is read: from the bytes, wherever they come from (a folder, an archive).
+    handin::HandinFile emptyFile = handin::parseHandin("", "class.zip:week 1/send_1207Dee.txt");
+    handin::HandinFile blankFile = handin::parseHandin("\r\n\r\n", "hand-ins/send_1208Dee.txt");
     handin::HandinFile oneHeader = handinFile("send_1209Dee.txt", "Dee", 12, 9, {session({})});
     handin::HandinFile twoHeaders = handinFile("send_1210Dee.txt", "Dee", 12, 10, {session({}), session({})});
     handin::HandinFile unreadable = handinFile("send_1211Dee.txt", "Dee", 12, 11, {});
@@ -28,7 +21,8 @@ TEST(HandinFindings, EachFileOfAStudentWithoutAnswersIsNamedWithWhatItHolds) {
     dee.files = {&emptyFile, &blankFile, &oneHeader, &twoHeaders, &unreadable};
     EXPECT_EQ(emptyHandinFindings(dee), (std::vector<std::string>{
                                             "send_1207Dee.txt is empty",
-                                            "send_1208Dee.txt holds only blank lines",
+                                            "send_1208Dee.txt holds nothing that could be read as a lesson header "
+                                            "or an answer",
                                             "send_1209Dee.txt holds 1 lesson header and no answer",
                                             "send_1210Dee.txt holds 2 lesson headers and no answer",
                                             "send_1211Dee.txt holds nothing that could be read as a lesson header "
