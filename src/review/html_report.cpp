@@ -31,7 +31,7 @@ td.none { background: #f4f4f4; color: #999; }
 td.c0 { background: #f4a6a6; } td.c1 { background: #f8cf94; }
 td.c2 { background: #cfe8a0; } td.c3 { background: #8fd08f; }
 td.cx { background: #c9d7ef; }
-.legend span { display: inline-block; padding: 0 0.5em; margin-right: 0.3em; border: 1px solid #bbb; }
+.legend > span { display: inline-block; padding: 0 0.5em; margin-right: 0.3em; border: 1px solid #bbb; }
 .legend .c0 { background: #f4a6a6; } .legend .c1 { background: #f8cf94; }
 .legend .c2 { background: #cfe8a0; } .legend .c3 { background: #8fd08f; }
 .legend .cx { background: #c9d7ef; } .legend .none { background: #f4f4f4; }
