@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/lesson_focus.h"
 #include "format/lesson_header.h"
 #include "lesson/program_end.h"
 #include "lesson/script_commands.h"
@@ -31,6 +32,7 @@ void MainForm::load() {
 
 void MainForm::Form_Load() {
     state_.assignmentTitle = assignmentTitleLine;
+    if (assignmentFile_) takeAssignmentFile();
     startLesson();
     openAssignment();
 }
@@ -58,18 +60,41 @@ void MainForm::tick(ControlId timer) {
 
 // The handlers and procedures live with the concern they serve; the window hands them its
 // front end and its state.
-void MainForm::cmdNextQuestion_Click() { stepwise::cmdNextQuestion_Click(platform_, state_); }
-void MainForm::cmd_enter_response_Click() { stepwise::cmd_enter_response_Click(platform_, state_); }
-void MainForm::cmd_save_as_notes_Click() { stepwise::cmd_save_as_notes_Click(platform_, state_); }
-void MainForm::cmd_display_note_file_Click() { stepwise::cmd_display_note_file_Click(platform_, state_); }
-void MainForm::cmd_displayCumulativeText_Click() { stepwise::cmd_displayCumulativeText_Click(platform_, state_); }
+// The commands that show something or record the response also move the focus to it for a
+// student with a screen reader (app/lesson_focus.h).
+void MainForm::cmdNextQuestion_Click() {
+    DisplayBoxGrowth shown(platform_);
+    stepwise::cmdNextQuestion_Click(platform_, state_);
+    shown.focusAddedText();
+}
+void MainForm::cmd_enter_response_Click() {
+    focusResponseBoxAfterRecord(platform_, stepwise::cmd_enter_response_Click(platform_, state_));
+}
+void MainForm::cmd_save_as_notes_Click() {
+    focusResponseBoxAfterRecord(platform_, stepwise::cmd_save_as_notes_Click(platform_, state_));
+}
+void MainForm::cmd_display_note_file_Click() {
+    DisplayBoxGrowth shown(platform_);
+    stepwise::cmd_display_note_file_Click(platform_, state_);
+    shown.focusAddedText();
+}
+void MainForm::cmd_displayCumulativeText_Click() {
+    DisplayBoxGrowth shown(platform_);
+    stepwise::cmd_displayCumulativeText_Click(platform_, state_);
+    shown.focusAddedText();
+}
 void MainForm::cmd_clear_answer_box_Click() { stepwise::cmd_clear_answer_box_Click(platform_); }
 void MainForm::cmd_quit_Click() { stepwise::cmd_quit_Click(); }
 void MainForm::cmd_next_picture_Click() { stepwise::cmd_next_picture_Click(state_); }
 void MainForm::cmd_pend_exp_Click() { stepwise::cmd_pend_exp_Click(platform_); }
 void MainForm::cmd_copy_picture_Click() { stepwise::cmd_copy_picture_Click(platform_); }
 void MainForm::tmr_pend_exp_Timer() { stepwise::tmr_pend_exp_Timer(platform_); }
-void MainForm::loadScript() { stepwise::loadScript(state_); }
+void MainForm::loadScript() {
+    if (assignment_)
+        stepwise::loadAssignment(state_, *assignment_);
+    else
+        stepwise::loadScript(state_);
+}
 void MainForm::readNextQuestion() { stepwise::readNextQuestion(platform_, state_); }
 void MainForm::runRoutine(const Text& routine) { stepwise::runRoutine(routine); }
 void MainForm::rateSelfCritique() { stepwise::rateSelfCritique(platform_, state_); }

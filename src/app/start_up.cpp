@@ -1,6 +1,7 @@
 #include "app/start_up.h"
 
 #include <cmath>
+#include <optional>
 
 #include "app/main_form.h"
 #include "records/code_hook.h"
@@ -19,6 +20,11 @@ constexpr std::size_t longestFileName = 255;
 
 constexpr std::u16string_view forbiddenInNames = u"\\/:*?\"<>|";
 
+// Characters that show as empty space: a name of these alone names no one.
+constexpr std::u16string_view blanks =
+    u" \t\u00A0\u1680\u2000\u2001\u2002\u2003\u2004\u2005\u2006\u2007\u2008\u2009\u200A\u200B"
+    u"\u202F\u205F\u3000\uFEFF";
+
 }  // namespace
 
 Text defaultResponsePrompt() {
@@ -30,6 +36,12 @@ Text defaultResponsePrompt() {
            u"explaining how you can make use of the insight or how you now know how to avoid certain errors.  "
            u"Also pose for the instructor any question or questions that you have related to the problem or "
            u"series of problems.";
+}
+
+bool isBlank(const Text& name) {
+    for (char16_t c : name)
+        if (blanks.find(c) == std::u16string_view::npos) return false;
+    return true;
 }
 
 Text nameProblem(const Text& name) {
@@ -60,7 +72,7 @@ void MainForm::startLesson() {
     askName();
     askFolder();
     formFilePaths(studentName_);
-    state_.assignmentNumber = u"1";
+    state_.assignmentNumber = firstAssignmentNumber();
     state_.responsePrompt = defaultResponsePrompt();
     state_.assignmentNumber = threeDigits(state_.assignmentNumber);
     state_.nextAssignmentNumber =
@@ -71,8 +83,10 @@ void MainForm::startLesson() {
 
 void MainForm::askName() {
     for (;;) {
-        studentName_ = platform_.inputPrompt(Text(namePrompt));
-        Text problem = nameProblem(studentName_);
+        std::optional<Text> typed = platform_.inputPromptOrCancel(Text(namePrompt));
+        if (!typed) endProgram();  // the student would rather not start: no file is made
+        studentName_ = std::move(*typed);
+        Text problem = isBlank(studentName_) ? Text(nameNeededMessage) : nameProblem(studentName_);
         if (problem.empty() && !fileNamesFit(platform_, studentName_)) problem = Text(nameTooLongMessage);
         if (problem.empty()) return;
         platform_.showMessage(problem);

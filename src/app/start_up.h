@@ -20,6 +20,12 @@ inline constexpr std::u16string_view newFolderPrompt =
 // The default text of the response box: two paragraphs joined by CR LF CR LF, 502 characters.
 Text defaultResponsePrompt();
 
+// For an empty name, or one of blanks alone, confirmed at the name prompt.
+inline constexpr std::u16string_view nameNeededMessage = u"A name is needed to name your files.";
+
+// Whether a name is empty or holds nothing but blanks (spaces, tabs, no-break and other wide spaces).
+bool isBlank(const Text& name);
+
 // Why a name cannot be part of a file name (a character no file name can hold), or "" when it can.
 Text nameProblem(const Text& name);
 

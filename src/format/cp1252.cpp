@@ -64,6 +64,12 @@ void decodeInto(std::string_view bytes, char16_t* out) {
 
 char16_t cp1252ToChar(unsigned char byte) { return characters[byte]; }
 
+bool fitsCp1252(TextView text) {
+    for (char16_t c : text)
+        if (byteFor(c) < 0) return false;  // a surrogate has no byte either
+    return true;
+}
+
 void appendCp1252(std::string& bytes, TextView text) {
     for (std::size_t i = 0; i < text.size();) {
         // A surrogate, paired or lone, has no byte: its reference is written.

@@ -93,9 +93,10 @@ private:
             problems_.push_back(problemOf(source, "a zip archive inside a zip inside a zip; not opened"));
             return;
         }
-        HandinSource::Bytes bytes = source.read();
-        if (!bytes.failure.empty()) return problems_.push_back({source.shown(), 0, bytes.failure});
-        opened(source, zip::Archive::fromBytes(std::move(bytes.bytes)), depth + 1);
+        // Checked whole first, so that its problem is the entry's own.
+        if (HandinSource::Bytes bytes = source.read(); !bytes.failure.empty())
+            return problems_.push_back({source.shown(), 0, bytes.failure});
+        opened(source, zip::Archive::fromSource(source.entryBytes(inflated_)), depth + 1);
     }
 
     void addDiskArchive(const HandinSource& source) { opened(source, zip::Archive::open(source.diskFile()), 0); }
@@ -129,6 +130,8 @@ private:
 
     std::vector<Problem>& problems_;
     std::vector<HandinSource> found_;
+    // The zip inside a zip that is inflated, shared by all such: one at a time in memory.
+    std::shared_ptr<zip::InflatedEntry> inflated_ = std::make_shared<zip::InflatedEntry>();
 };
 
 }  // namespace

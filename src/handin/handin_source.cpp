@@ -55,6 +55,11 @@ std::string HandinSource::fileName() const {
     return slash == std::string::npos ? shown_ : shown_.substr(slash + 1);
 }
 
+std::shared_ptr<const zip::ByteSource> HandinSource::entryBytes(std::shared_ptr<zip::InflatedEntry> kept) const {
+    if (!archive_) return nullptr;
+    return zip::entrySource(archive_, index_, std::move(kept));
+}
+
 std::optional<std::uint64_t> HandinSource::size() const {
     if (archive_) return archive_->entries().at(index_).uncompressedSize;
     const std::optional<std::uintmax_t> size = regularFileSize(diskFile_);

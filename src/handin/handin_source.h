@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "zip/entry_source.h"
 #include "zip/zip_archive.h"
 
 namespace stepwise::handin {
@@ -31,6 +32,10 @@ public:
     // The same hand-in reached twice (a file given and found in a folder, an archive given twice)
     // has the same identity.
     const std::string& identity() const { return identity_; }
+    // An archive's entry as the bytes of an archive inside it, inflated when read (see
+    // zip/entry_source.h); nothing for a file on disk.
+    std::shared_ptr<const zip::ByteSource> entryBytes(std::shared_ptr<zip::InflatedEntry> kept) const;
+
     // Its size in bytes, when known without reading it.
     std::optional<std::uint64_t> size() const;
 

@@ -4,7 +4,9 @@
 // Every operation the program needs from its windowing and runtime platform. The core calls only
 // this interface; each front end implements the window half, and the portable system services
 // (files, clock, random numbers) are shared by all front ends.
+#include <cstddef>
 #include <initializer_list>
+#include <optional>
 
 #include "platform/control_id.h"
 #include "system/file_status.h"
@@ -25,10 +27,23 @@ public:
     // the text it replaced.
     virtual void replaceTextUndoably(ControlId box, const Text& text) = 0;
 
+    // Moves the keyboard focus to a text box and puts the caret at a position of its text, counted
+    // as text() counts it (a CR LF line break is two units), so that a screen reader reads from
+    // there. A position past the end puts the caret at the end.
+    virtual void focusBox(ControlId box, std::size_t caret) = 0;
+    // Whether a screen reader is following the window; the focus then follows the lesson.
+    virtual bool screenReaderRunning() = 0;
+
     // A modal prompt with a message and one empty entry line; "" when cancelled. The answer is one
     // line: of a text holding line breaks (pasted, or put there by a tool) only the first line
     // counts, as in a single-line entry field, so no answer can break the line it is written on.
-    Text inputPrompt(const Text& message) { return firstLine(promptForLine(message)); }
+    Text inputPrompt(const Text& message) { return inputPromptOrCancel(message).value_or(Text{}); }
+    // The same prompt, telling Cancel (Escape, the close box) apart: nothing when cancelled.
+    std::optional<Text> inputPromptOrCancel(const Text& message) {
+        std::optional<Text> typed = promptForLine(message);
+        if (typed) *typed = firstLine(*typed);
+        return typed;
+    }
     // A modal message with an OK button.
     virtual void showMessage(const Text& message) = 0;
     // A modal question answered with OK (true) or Cancel (false).
@@ -87,8 +102,9 @@ public:
     virtual void closeWindowAndExit() = 0;
 
 protected:
-    // The front end's prompt behind inputPrompt: what its entry line holds after OK.
-    virtual Text promptForLine(const Text& message) = 0;
+    // The front end's prompt behind inputPrompt: what its entry line holds after OK; nothing after
+    // Cancel.
+    virtual std::optional<Text> promptForLine(const Text& message) = 0;
 };
 
 }  // namespace stepwise

@@ -30,22 +30,27 @@ void writeNotesLines(Platform& platform, const LessonState& state) {
 
 }  // namespace
 
-void cmd_save_as_notes_Click(Platform& platform, LessonState& state) {
-    if (!passesResponseGuard(platform, state)) return;
+bool cmd_save_as_notes_Click(Platform& platform, LessonState& state) {
+    if (!passesResponseGuard(platform, state)) return false;
     state.workText = notesLabel + platform.text(ControlId::txt_answer);
 
     platform.closeFiles({recordFile::master, recordFile::send, recordFile::notes});
     if (const FileStatus failure = openRecordFiles(platform, {{recordFile::master, state.masterFilePath},
                                                                {recordFile::send, state.sendFilePath},
-                                                               {recordFile::notes, state.notesFilePath}}))
-        return reportUnrecorded(platform, *failure, RecordCommand::saveAsNotes);
+                                                               {recordFile::notes, state.notesFilePath}})) {
+        reportUnrecorded(platform, *failure, RecordCommand::saveAsNotes);
+        return false;
+    }
 
     writeNotesLines(platform, state);
     if (const FileStatus failure =
-            platform.closeFiles({recordFile::master, recordFile::send, recordFile::notes}))
-        return reportUnrecorded(platform, *failure, RecordCommand::saveAsNotes);
+            platform.closeFiles({recordFile::master, recordFile::send, recordFile::notes})) {
+        reportUnrecorded(platform, *failure, RecordCommand::saveAsNotes);
+        return false;
+    }
     state.responsePending = false;
     emptyBoxes(platform);
+    return true;
 }
 
 }  // namespace stepwise

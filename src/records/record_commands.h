@@ -7,7 +7,8 @@
 
 namespace stepwise {
 
-void cmd_enter_response_Click(Platform& platform, LessonState& state);
-void cmd_save_as_notes_Click(Platform& platform, LessonState& state);
+// Each tells whether it wrote a record.
+bool cmd_enter_response_Click(Platform& platform, LessonState& state);
+bool cmd_save_as_notes_Click(Platform& platform, LessonState& state);
 
 }  // namespace stepwise

@@ -34,11 +34,13 @@ void writeResponseLines(Platform& platform, const LessonState& state) {
 
 }  // namespace
 
-void cmd_enter_response_Click(Platform& platform, LessonState& state) {
-    if (!passesResponseGuard(platform, state)) return;
+bool cmd_enter_response_Click(Platform& platform, LessonState& state) {
+    if (!passesResponseGuard(platform, state)) return false;
     if (const FileStatus failure = openRecordFiles(platform, {{recordFile::master, state.masterFilePath},
-                                                               {recordFile::send, state.sendFilePath}}))
-        return reportUnrecorded(platform, *failure, RecordCommand::enterResponse);
+                                                               {recordFile::send, state.sendFilePath}})) {
+        reportUnrecorded(platform, *failure, RecordCommand::enterResponse);
+        return false;
+    }
 
     state.workText = platform.text(ControlId::txt_answer);
     writeResponseLines(platform, state);
@@ -48,10 +50,13 @@ void cmd_enter_response_Click(Platform& platform, LessonState& state) {
         rateSelfCritique(platform, state);
     for (int file : responseRecordFiles) writeClosingLine(platform, RecordKind::response, file);
 
-    if (const FileStatus failure = platform.closeFiles({recordFile::master, recordFile::send}))
-        return reportUnrecorded(platform, *failure, RecordCommand::enterResponse);
+    if (const FileStatus failure = platform.closeFiles({recordFile::master, recordFile::send})) {
+        reportUnrecorded(platform, *failure, RecordCommand::enterResponse);
+        return false;
+    }
     state.responsePending = false;
     emptyBoxes(platform);
+    return true;
 }
 
 }  // namespace stepwise

@@ -127,9 +127,9 @@ public:
     }
 
     double secondsSinceMidnight() override { return clock.hour * 3600.0 + clock.minute * 60.0 + clock.second + 0.375; }
-    Text promptForLine(const Text& message) override {
-        const Text answer = FakePlatform::promptForLine(message);
-        transcript_ += "prompt: " + toUtf8(message) + "\nanswer: " + toUtf8(answer) + "\n";
+    std::optional<Text> promptForLine(const Text& message) override {
+        const std::optional<Text> answer = FakePlatform::promptForLine(message);
+        transcript_ += "prompt: " + toUtf8(message) + "\nanswer: " + toUtf8(answer.value_or(Text{})) + "\n";
         return answer;
     }
     void showMessage(const Text& message) override {

@@ -9,6 +9,7 @@
 #include "handin/known_assignments.h"
 #include "review/review_program_fixture.h"
 #include "review/spreadsheet_csv_reader.h"
+#include "support/handin_writer.h"
 
 namespace stepwise::testing {
 namespace {
@@ -108,59 +109,60 @@ TEST(KnownAssignments, TheBuiltInsCopyIsTheBuiltInAndTwinHeadersAreRefused) {
 
 class AssignmentsReviewTest : public ReviewProgramTest {
 protected:
-    // Cy's hand-in turned into a session of the speed assignment: its header names it, and its
-    // first two records answer its first question and the worked answer.
-    void writeSpeedHandin(const fs::path& path) const {
-        std::string bytes = readBytes(folder() / "send_1209Cy.txt");
-        replace(bytes, "001.  Rates", "007.  Speed and distance");
-        replace(bytes, "ovla set", "physics set");
-        replaceBlock(bytes, 0, "`q001.  How far does a car go in 2 hours at 60 km/h?");
-        replaceBlock(bytes, 1, "It goes 120 km.");
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static void replace(std::string& bytes, const std::string& from, const std::string& to) {
-        bytes.replace(bytes.find(from), from.size(), to);
-    }
-    // The block of the n-th record (from 0): the lines between its time and its response label.
-    static void replaceBlock(std::string& bytes, int n, const std::string& block) {
-        std::size_t at = 0;
-        for (int i = 0; i <= n; ++i) at = bytes.find("`q0", at + 1);
-        const std::size_t end = bytes.find("\r\n......!!!!", at);
-        bytes.replace(at, end - at, block);
-    }
     void writeAssignment(const fs::path& path, const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
 };
 
-TEST_F(AssignmentsReviewTest, SessionsAreReadAgainstTheAssignmentTheirHeaderNames) {
-    writeAssignment(output("speed.stepwise"), speedFile);
-    const fs::path speedHandin = output("send_1210Cy.txt");
-    writeSpeedHandin(speedHandin);
-    std::string unknown = readBytes(folder() / "send_1209Cy.txt");
-    replace(unknown, "001.  Rates", "009.  Unknown");
-    std::ofstream(output("send_1211Dee.txt"), std::ios::binary) << unknown;
-    std::ofstream(output("send_1212Dee.txt"), std::ios::binary) << unknown;
+// The CSV's block, question and block kind of each row of an assignment, in order.
+std::vector<std::vector<std::string>> rowsOf(const std::vector<std::vector<std::string>>& rows, const std::string& student,
+                                             const std::string& assignment) {
+    std::vector<std::vector<std::string>> found;
+    for (const auto& row : rows)
+        if (row[0] == student && row.back() == assignment) found.push_back({row[5], row[6], row[7], row[8]});
+    return found;
+}
 
-    const ProgramRun result = run({"--assignment", output("speed.stepwise").string(), "--csv", output("class.csv").string(),
-                                   (folder() / "send_1209Cy.txt").string(), speedHandin.string(),
-                                   output("send_1211Dee.txt").string(), output("send_1212Dee.txt").string()});
+TEST_F(AssignmentsReviewTest, SessionsAreReadAgainstTheAssignmentTheirHeaderNames) {
+    // Bea works the built-in and the speed assignment on one day, in one SEND file; Cal works the
+    // speed assignment on another day; Dee hands in two days of an assignment nobody gave.
+    TempDir root;
+    const fs::path speedPath = root.path() / "speed.stepwise";
+    writeAssignment(speedPath, speedFile);
+    HandinWriter writer(root.path());
+    writer.startLesson(u"Bea", {2026, 12, 10, 9, 0, 0});
+    writer.show(questionIndex(1));
+    writer.respond(30, u"I understand.", u"3");
+    writer.startLesson(u"Bea", {2026, 12, 10, 10, 0, 0}, speedPath);
+    writer.show(4);
+    writer.respond(30, u"120 km", u"2");
+    writer.show(6);
+    writer.respond(20, u"I was right.", u"3");
+    writer.show(8);
+    writer.saveNotes(10, u"Units!");
+    writer.startLesson(u"Cal", {2026, 12, 11, 9, 0, 0}, speedPath);
+    writer.show(12);
+    writer.respond(30, u"240 km", u"1");
+    std::string unknown = readBytes(folder() / "send_1209Cy.txt");
+    unknown.replace(unknown.find("001.  Rates"), 11, "009.  Unknown");
+    std::ofstream(writer.folder() / "send_1211Dee.txt", std::ios::binary) << unknown;
+    unknown.replace(unknown.find("answer 1"), 8, "answer A");  // not the same bytes: both are read
+    std::ofstream(writer.folder() / "send_1212Dee.txt", std::ios::binary) << unknown;
+
+    const ProgramRun result = run({"--assignment", speedPath.string(), "--csv", (root.path() / "class.csv").string(),
+                                   writer.folder().string()});
     EXPECT_EQ(result.status, 1) << result.err;
-    const auto rows = review::readSpreadsheetCsv(readBytes(output("class.csv"))).rows;
-    ASSERT_GT(rows.size(), 3u);
+    const auto rows = review::readSpreadsheetCsv(readBytes(root.path() / "class.csv")).rows;
+    ASSERT_GT(rows.size(), 1u);
     EXPECT_EQ(rows[0].back(), "assignment") << "the last column";
-    int builtin = 0, speedRows = 0;
-    for (const auto& row : rows) {
-        if (row.back() == "001.  Rates") ++builtin;
-        if (row.back() != "007.  Speed and distance") continue;
-        if (speedRows == 0) EXPECT_EQ((std::vector<std::string>{row[6], row[7], row[8]}), (std::vector<std::string>{"4", "1", "question"}));
-        if (speedRows == 1) EXPECT_EQ((std::vector<std::string>{row[6], row[7], row[8]}), (std::vector<std::string>{"6", "1", "worked answer"}));
-        ++speedRows;
-    }
-    EXPECT_EQ(builtin, 12) << "Cy's built-in session keeps its blocks";
-    EXPECT_EQ(speedRows, 12);
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(rowsOf(rows, "Bea", "001.  Rates"), (Rows{{"response", "2", "1", "instructions"}}));
+    EXPECT_EQ(rowsOf(rows, "Bea", "007.  Speed and distance"),
+              (Rows{{"response", "4", "1", "question"}, {"response", "6", "1", "worked answer"}, {"notes", "8", "1", "plain"}}));
+    EXPECT_EQ(rowsOf(rows, "Cal", "007.  Speed and distance"), (Rows{{"response", "12", "3", "question"}}));
+    EXPECT_EQ(rowsOf(rows, "Dee", "009.  Unknown").size(), 24u) << "read as ever, blocks unknown";
     const std::string once = "sessions of 009.  Unknown: give its file with --assignment";
     ASSERT_NE(result.err.find(once), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find(once), result.err.rfind(once)) << "reported once, not per session or check";
-    EXPECT_EQ(result.err.find("names another assignment"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("send_1210Bea"), std::string::npos) << "Bea's sessions are clean\n" << result.err;
 }
 
 TEST_F(AssignmentsReviewTest, AssignmentFilesThatCannotBeUsedStopTheRunBeforeAnythingIsWritten) {

@@ -12,11 +12,11 @@ void FakePlatform::replaceTextUndoably(ControlId box, const Text& text) {
     boxes[box] = text;
 }
 
-Text FakePlatform::promptForLine(const Text& message) {
+std::optional<Text> FakePlatform::promptForLine(const Text& message) {
     prompts.push_back(message);
     if (onPrompt) return onPrompt(message);
-    if (answers.empty()) return u"";
-    Text answer = answers.front();
+    if (answers.empty()) return std::nullopt;
+    std::optional<Text> answer = answers.front();
     answers.pop_front();
     return answer;
 }

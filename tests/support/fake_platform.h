@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,9 @@ class FakePlatform : public SystemPlatform {
 public:
     explicit FakePlatform(const std::filesystem::path& driveRoot);
 
-    // Prompts are answered from this queue, first in first out; an empty queue answers "" (cancel).
-    std::deque<Text> answers;
+    // Prompts are answered from this queue, first in first out; nothing (std::nullopt) and an empty
+    // queue answer Cancel.
+    std::deque<std::optional<Text>> answers;
     // When set, it answers instead of the queue (it sees the message).
     std::function<Text(const Text&)> onPrompt;
     std::vector<Text> prompts;    // every prompt message, in order
@@ -48,12 +50,17 @@ public:
     int beeps = 0;
     int exits = 0;
     int randomDraws = 0;
+    // Whether a screen reader is running, and every focusBox() call: the box and the caret.
+    bool screenReader = false;
+    std::vector<std::pair<ControlId, std::size_t>> focusMoves;
 
     Text text(ControlId box) override { return boxes[box]; }
     void setText(ControlId box, const Text& text) override { boxes[box] = text; }
     // Keeps the replaced text where an undo would find it.
     void replaceTextUndoably(ControlId box, const Text& text) override;
-    Text promptForLine(const Text& message) override;
+    void focusBox(ControlId box, std::size_t caret) override { focusMoves.emplace_back(box, caret); }
+    bool screenReaderRunning() override { return screenReader; }
+    std::optional<Text> promptForLine(const Text& message) override;
     void showMessage(const Text& message) override { messages.push_back(message); }
     bool askOkCancel(const Text& message) override;
     float nextRandom() override;

@@ -35,9 +35,10 @@ HandinWriter::HandinWriter(const std::filesystem::path& driveRoot) : driveRoot_(
 
 HandinWriter::~HandinWriter() = default;
 
-void HandinWriter::startLesson(const Text& name, LocalTime at) {
+void HandinWriter::startLesson(const Text& name, LocalTime at, const std::filesystem::path& assignmentFile) {
     platform_.clock = at;
     form_ = std::make_unique<MainForm>(platform_);
+    if (!assignmentFile.empty()) form_->useAssignmentFile(assignmentFile);
     platform_.answers = {name, u""};
     form_->load();
     platform_.boxes[ControlId::txt_answer] = u" ";

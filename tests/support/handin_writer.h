@@ -17,7 +17,8 @@ public:
     ~HandinWriter();
 
     // One run of the program by `name`, started at `at`: a lesson header in that day's SEND file.
-    void startLesson(const Text& name, LocalTime at);
+    // With an assignment file, the run works it instead of the built-in assignment.
+    void startLesson(const Text& name, LocalTime at, const std::filesystem::path& assignmentFile = {});
     // Clicks Next until the script line `scriptIndex` is on show (2 = the instructions, 4n-2 =
     // question n from 2 on, 4n = its worked answer).
     void show(int scriptIndex);

@@ -1,5 +1,6 @@
 #include "frontends/qt/caption_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -15,6 +16,16 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, option.palette, isEnabled(), caption,
                          QPalette::ButtonText);
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 }  // namespace stepwise::qt

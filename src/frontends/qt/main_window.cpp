@@ -5,9 +5,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <cmath>
 
+#include "app/accessible_texts.h"
+#include "app/keyboard_shortcuts.h"
 #include "frontends/qt/caption_button.h"
+#include "frontends/qt/picture_box_accessible.h"
 #include "frontends/qt/picture_box.h"
 #include "frontends/qt/qt_text.h"
 
@@ -31,15 +35,33 @@ QFont largeBoxFont() {
     return font;
 }
 
+// The keys of a shortcut: Return on the main keyboard and Enter on the keypad alike.
+QList<QKeySequence> keysOf(const Shortcut& shortcut) {
+    const Qt::KeyboardModifiers modifiers = Qt::ControlModifier | (shortcut.shift ? Qt::ShiftModifier : Qt::NoModifier);
+    if (shortcut.key == ShortcutKey::N) return {QKeySequence(modifiers | Qt::Key_N)};
+    return {QKeySequence(modifiers | Qt::Key_Return), QKeySequence(modifiers | Qt::KeypadModifier | Qt::Key_Enter)};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    installPictureBoxAccessibility();  // before the first picture box is asked for its interface
     setWindowTitle(toQString(windowCaption));
     setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
     // Created in tab order, so that a later control lies on top of an earlier one it overlaps.
     for (const ControlSpec& row : controlTable()) controls_[static_cast<int>(row.id)] = createControl(row);
     chainTabOrder();
+    addShortcuts();
     control(controlTable().front().id)->setFocus();
+}
+
+void MainWindow::addShortcuts() {
+    for (const Shortcut& shortcut : keyboardShortcuts) {
+        auto* keys = new QShortcut(this);
+        keys->setKeys(keysOf(shortcut));
+        keys->setContext(Qt::WindowShortcut);
+        connect(keys, &QShortcut::activated, this, [this, id = shortcut.button] { emit controlClicked(id); });
+    }
 }
 
 PictureBox* MainWindow::pictureBox(ControlId id) const { return controlAs<PictureBox>(id); }
@@ -71,6 +93,9 @@ QWidget* MainWindow::createControl(const ControlSpec& row) {
     }
     widget->setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
     widget->setAccessibleName(toQString(row.accessibleName));
+    // A picture box describes what it holds itself.
+    if (const Text description = stepwise::accessibleDescription(row.id); !description.empty())
+        widget->setAccessibleDescription(toQString(description));
     widget->setGeometry(geometryOf(row));
     return widget;
 }

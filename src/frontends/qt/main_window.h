@@ -40,6 +40,8 @@ private:
     QWidget* createControl(const ControlSpec& row);
     QWidget* createLargeBox(const ControlSpec& row);
     void chainTabOrder();
+    // Ctrl+Return, Ctrl+Shift+Return and Ctrl+N click their buttons from anywhere in the window.
+    void addShortcuts();
 
     std::array<QWidget*, controlCount> controls_{};
 };

@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include "app/accessible_texts.h"
 #include "app/control_table.h"
 #include "frontends/qt/qt_picture.h"
+#include "frontends/qt/qt_text.h"
 
 namespace stepwise::qt {
 
@@ -12,6 +14,11 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
+    describeContent();
+}
+
+void PictureBox::describeContent() {
+    setAccessibleDescription(toQString(pictureDescription(circleCount_, picture_ != nullptr)));
 }
 
 void PictureBox::setUserScale(float width, float height) {
@@ -42,11 +49,13 @@ void PictureBox::drawCircle(float x, float y, float radius) {
     const double r = horizontalPixels(radius);
     painter.drawEllipse(centre, r, r);
     ++circleCount_;
+    describeContent();
     update();
 }
 
 void PictureBox::setPicture(const Picture& picture) {
     picture_ = imageOf(picture).isNull() ? Picture{} : picture;
+    describeContent();
     update();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A picture box: a white box with a user coordinate scale, a kept drawing surface and an assignable
-// picture shown behind what is drawn.
+// picture shown behind what is drawn. Its accessible description says what it holds.
 #include <QFrame>
 #include <QImage>
 #include <QSizeF>
@@ -44,6 +44,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void describeContent();
     // Keeps the surface the size of the interior, in device pixels, carrying over what is drawn.
     void fitSurface();
     QRect interior() const { return contentsRect(); }

@@ -31,7 +31,7 @@ void prepare(QMessageBox& box, const QString& message, const char* name) {
 
 }  // namespace
 
-QString askForText(QWidget* parent, const QString& message) {
+std::optional<QString> askForText(QWidget* parent, const QString& message) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("inputPrompt"));
     dialog.setWindowTitle(toQString(programTitle));
@@ -60,7 +60,7 @@ QString askForText(QWidget* parent, const QString& message) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     answer->setFocus();
-    if (dialog.exec() != QDialog::Accepted) return QString();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return answer->text();
 }
 

@@ -4,13 +4,15 @@
 // dialogs "inputPrompt", "messageBox", "okCancelBox"; inside them "promptMessage" (the input
 // prompt's label), "promptAnswer" (its entry line), "okButton" and "cancelButton".
 #include <QString>
+#include <optional>
 
 class QWidget;
 
 namespace stepwise::qt {
 
-// A message and one empty entry line; the typed text, or "" when cancelled or closed.
-QString askForText(QWidget* parent, const QString& message);
+// A message and one empty entry line; the typed text after OK, nothing after Cancel, Escape or
+// the close box.
+std::optional<QString> askForText(QWidget* parent, const QString& message);
 
 // A message with an OK button.
 void showMessageBox(QWidget* parent, const QString& message);

@@ -1,11 +1,13 @@
 #include "frontends/qt/qt_platform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QThread>
+#include <algorithm>
 
 #include "app/main_form.h"
 #include "frontends/qt/box_wrapping.h"
@@ -66,9 +68,28 @@ void QtPlatform::replaceTextUndoably(ControlId box, const Text& text) {
 
 QWidget* QtPlatform::promptParent() { return window_->isVisible() ? window_.get() : nullptr; }
 
-Text QtPlatform::promptForLine(const Text& message) {
-    return toText(askForText(promptParent(), toDisplayText(message)));
+std::optional<Text> QtPlatform::promptForLine(const Text& message) {
+    const std::optional<QString> typed = askForText(promptParent(), toDisplayText(message));
+    if (!typed) return std::nullopt;
+    return toText(*typed);
 }
+
+void QtPlatform::focusBox(ControlId box, std::size_t caret) {
+    QWidget* widget = window_->control(box);
+    if (!widget) return;
+    if (auto* large = qobject_cast<QPlainTextEdit*>(widget)) {
+        // The caret first, so that the screen reader reads from it when the focus arrives.
+        QTextCursor cursor(large->document());
+        cursor.setPosition(std::min(documentPosition(text(box), caret), large->document()->characterCount() - 1));
+        large->setTextCursor(cursor);
+        large->ensureCursorVisible();
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setCursorPosition(static_cast<int>(std::min<std::size_t>(caret, line->text().size())));
+    }
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+bool QtPlatform::screenReaderRunning() { return screenReaderCheck_ ? screenReaderCheck_() : QAccessible::isActive(); }
 
 void QtPlatform::showMessage(const Text& message) { showMessageBox(promptParent(), toDisplayText(message)); }
 

@@ -29,9 +29,15 @@ public:
     PictureBox* pictureBox(ControlId box) const { return window_->pictureBox(box); }
     const QTimer& pendTimer() const { return pendTimer_; }
 
+    // Tests stand in for QAccessible::isActive(), which only an accessibility bridge turns on.
+    void setScreenReaderCheck(std::function<bool()> check) { screenReaderCheck_ = std::move(check); }
+
     Text text(ControlId box) override;
     void setText(ControlId box, const Text& text) override;
     void replaceTextUndoably(ControlId box, const Text& text) override;
+
+    void focusBox(ControlId box, std::size_t caret) override;
+    bool screenReaderRunning() override;
 
     void showMessage(const Text& message) override;
     bool askOkCancel(const Text& message) override;
@@ -50,7 +56,7 @@ public:
     void closeWindowAndExit() override;
 
 protected:
-    Text promptForLine(const Text& message) override;
+    std::optional<Text> promptForLine(const Text& message) override;
 
 private:
     // The parent for prompts: the window once it is shown; before that the prompts stand alone.
@@ -61,6 +67,7 @@ private:
     std::unique_ptr<MainWindow> window_;
     QTimer pendTimer_;
     std::function<void(ControlId)> tick_;
+    std::function<bool()> screenReaderCheck_;
 };
 
 }  // namespace stepwise::qt

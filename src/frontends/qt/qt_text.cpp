@@ -1,5 +1,6 @@
 #include "frontends/qt/qt_text.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace stepwise::qt {
@@ -16,6 +17,17 @@ Text boxTextToText(const QString& rawDocumentText) {
             text += static_cast<char16_t>(c.unicode());
     }
     return text;
+}
+
+int documentPosition(TextView text, std::size_t position) {
+    position = std::min(position, text.size());
+    std::size_t pairs = 0;
+    for (std::size_t i = 0; i < position; ++i) {
+        if (text[i] != u'\r' || i + 1 >= text.size() || text[i + 1] != u'\n') continue;
+        ++pairs;
+        if (++i == position) return static_cast<int>(position + 1 - pairs);  // between CR and LF: past both
+    }
+    return static_cast<int>(position - pairs);
 }
 
 namespace {

@@ -21,6 +21,10 @@ Text boxTextToText(const QString& rawDocumentText);
 // The box shows, scrolls and reads back the same either way.
 QString toBoxDocumentText(TextView text);
 
+// The position in a multi-line box's document of a position in its text as boxTextToText gives
+// it: a CR LF is one separator there. A position between CR and LF counts the whole break.
+int documentPosition(TextView text, std::size_t position);
+
 // Text for a label or message: CR LF, a lone CR and a lone LF each become one "\n".
 QString toDisplayText(TextView text);
 

@@ -11,11 +11,18 @@ constexpr UINT_PTR subclassId = 0x5357;  // one subclass of this kind per contro
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-// The standard accessible object of the control, with its name replaced. Calls the standard
-// object does not answer (Windows always makes one; Wine not for every class) report E_NOTIMPL.
+HRESULT answerText(const std::wstring& text, BSTR* out) {
+    if (!out) return E_POINTER;
+    *out = SysAllocString(text.c_str());
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+// The standard accessible object of the control, with its name, description, shortcut and role
+// replaced. Calls the standard object does not answer (Windows always makes one; Wine not for every
+// class) report E_NOTIMPL.
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(HWND hwnd, const std::wstring& name) : name_(name) {
+    NamedAccessible(HWND hwnd, const AccessibleInfo& info) : info_(info) {
         void* inner = nullptr;
         if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible), &inner)))
             inner_ = static_cast<IAccessible*>(inner);
@@ -41,10 +48,24 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (!name) return E_POINTER;
         if (!isSelf(child)) return inner_ ? inner_->get_accName(child, name) : E_INVALIDARG;
-        *name = SysAllocString(name_.c_str());
-        return *name ? S_OK : E_OUTOFMEMORY;
+        return answerText(info_.name, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        if (!isSelf(child) || !info_.description) return inner_ ? inner_->get_accDescription(child, text) : E_NOTIMPL;
+        return answerText(info_.description(), text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        if (!isSelf(child) || info_.keyboardShortcut.empty())
+            return inner_ ? inner_->get_accKeyboardShortcut(child, shortcut) : E_NOTIMPL;
+        return answerText(info_.keyboardShortcut, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!isSelf(child) || info_.role == 0) return inner_ ? inner_->get_accRole(child, role) : E_NOTIMPL;
+        if (!role) return E_POINTER;
+        role->vt = VT_I4;
+        role->lVal = info_.role;
+        return S_OK;
     }
 
 #define STEPWISE_FORWARD(method, params, args) \
@@ -60,12 +81,9 @@ public:
     STEPWISE_FORWARD(get_accChildCount, (LONG* count), (count))
     STEPWISE_FORWARD(get_accChild, (VARIANT child, IDispatch** object), (child, object))
     STEPWISE_FORWARD(get_accValue, (VARIANT child, BSTR* value), (child, value))
-    STEPWISE_FORWARD(get_accDescription, (VARIANT child, BSTR* text), (child, text))
-    STEPWISE_FORWARD(get_accRole, (VARIANT child, VARIANT* role), (child, role))
     STEPWISE_FORWARD(get_accState, (VARIANT child, VARIANT* state), (child, state))
     STEPWISE_FORWARD(get_accHelp, (VARIANT child, BSTR* help), (child, help))
     STEPWISE_FORWARD(get_accHelpTopic, (BSTR* file, VARIANT child, LONG* topic), (file, child, topic))
-    STEPWISE_FORWARD(get_accKeyboardShortcut, (VARIANT child, BSTR* shortcut), (child, shortcut))
     STEPWISE_FORWARD(get_accFocus, (VARIANT* child), (child))
     STEPWISE_FORWARD(get_accSelection, (VARIANT* children), (children))
     STEPWISE_FORWARD(get_accDefaultAction, (VARIANT child, BSTR* action), (child, action))
@@ -85,30 +103,34 @@ private:
     }
 
     LONG references_ = 1;
-    std::wstring name_;
+    AccessibleInfo info_;
     IAccessible* inner_ = nullptr;
 };
 
 LRESULT CALLBACK namedControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* name = reinterpret_cast<std::wstring*>(data);
+    auto* info = reinterpret_cast<AccessibleInfo*>(data);
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        auto* accessible = new NamedAccessible(hwnd, *name);
+        auto* accessible = new NamedAccessible(hwnd, *info);
         const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, accessible);
         accessible->Release();
         return result;
     }
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, namedControlProc, subclassId);
-        delete name;
+        delete info;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-void setAccessibleName(HWND control, std::wstring name) {
-    auto* kept = new std::wstring(std::move(name));
+void setAccessibleInfo(HWND control, AccessibleInfo info) {
+    auto* kept = new AccessibleInfo(std::move(info));
     if (!SetWindowSubclass(control, namedControlProc, subclassId, reinterpret_cast<DWORD_PTR>(kept))) delete kept;
+}
+
+void announceDescriptionChange(HWND control) {
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace stepwise::win32

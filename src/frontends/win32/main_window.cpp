@@ -1,9 +1,16 @@
 #include "frontends/win32/main_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
+
+#include <vector>
+
+#include "app/accessible_texts.h"
+#include "app/keyboard_shortcuts.h"
 
 #include "frontends/win32/accessible_name.h"
 #include "frontends/win32/picture_box.h"
+#include "frontends/win32/truetype_box_font.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/window_class.h"
 
@@ -37,6 +44,32 @@ HFONT createDefaultFont() {
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
+AccessibleInfo accessibleInfoOf(const ControlSpec& row, HWND control) {
+    AccessibleInfo info{toWide(row.accessibleName), {}, {}, 0};
+    if (row.kind == ControlKind::PictureBox) {
+        info.role = ROLE_SYSTEM_GRAPHIC;
+        info.description = [control] {
+            const PictureBox* box = PictureBox::of(control);
+            return box ? toWide(pictureDescription(box->circleCount(), box->picture() != nullptr)) : std::wstring{};
+        };
+    } else if (const Text description = accessibleDescription(row.id); !description.empty()) {
+        info.description = [text = toWide(description)] { return text; };
+    }
+    if (const Shortcut* shortcut = shortcutOf(row.id)) info.keyboardShortcut = toWide(shortcut->name);
+    return info;
+}
+
+// The accelerator table of the shortcuts: each sends the window WM_COMMAND with its button's id.
+HACCEL createShortcuts() {
+    std::vector<ACCEL> keys;
+    for (const Shortcut& shortcut : keyboardShortcuts) {
+        const BYTE modifiers = FVIRTKEY | FCONTROL | (shortcut.shift ? FSHIFT : 0);
+        const WORD key = shortcut.key == ShortcutKey::N ? WORD('N') : WORD(VK_RETURN);
+        keys.push_back(ACCEL{modifiers, key, static_cast<WORD>(windowIdOf(shortcut.button))});
+    }
+    return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+}
+
 bool isPushButton(HWND window) {
     wchar_t name[16];
     return GetClassNameW(window, name, 16) && lstrcmpiW(name, WC_BUTTONW) == 0;
@@ -58,6 +91,7 @@ MainWindow::MainWindow(DpiScale scale) : scale_(scale) {
     if (!hwnd_) return;
     largeBoxFont_ = createLargeBoxFont(scale_);
     defaultFont_ = createDefaultFont();
+    shortcuts_ = createShortcuts();
     createControls();
 }
 
@@ -65,6 +99,8 @@ MainWindow::~MainWindow() {
     destroy();
     if (largeBoxFont_) DeleteObject(largeBoxFont_);
     if (defaultFont_) DeleteObject(defaultFont_);
+    if (trueTypeBoxFont_) DeleteObject(trueTypeBoxFont_);
+    if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
 }
 
 void MainWindow::createControls() {
@@ -75,7 +111,7 @@ void MainWindow::createControls() {
         const bool large = row.kind == ControlKind::DisplayBox || row.kind == ControlKind::ResponseBox;
         HFONT font = large ? largeBoxFont_ : defaultFont_;
         if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        setAccessibleName(child, toWide(row.accessibleName));
+        setAccessibleInfo(child, accessibleInfoOf(row, child));
     }
 }
 
@@ -128,6 +164,15 @@ bool MainWindow::findControl(HWND window, ControlId& id) const {
     return false;
 }
 
+void MainWindow::useTrueTypeDisplayFont(bool trueType) {
+    HWND box = control(ControlId::txt_question);
+    if (!box) return;
+    if (trueType && !trueTypeBoxFont_) trueTypeBoxFont_ = createTrueTypeBoxFont(scale_);
+    HFONT wanted = trueType && trueTypeBoxFont_ ? trueTypeBoxFont_ : largeBoxFont_;
+    if (wanted && reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)) != wanted)
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
+}
+
 void MainWindow::show() {
     if (!hwnd_) return;
     ShowWindow(hwnd_, SW_SHOW);
@@ -174,6 +219,8 @@ bool MainWindow::handleDialogKey(MSG& message) {
     if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
     // Escape means nothing in this window, and a multi-line edit box would take it as closing it.
     if ((message.message == WM_KEYDOWN || message.message == WM_CHAR) && message.wParam == VK_ESCAPE) return true;
+    // The shortcuts come first, or Ctrl+Return would be a line break in a multi-line box.
+    if (shortcuts_ && TranslateAcceleratorW(hwnd_, shortcuts_, &message)) return true;
     return IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
@@ -184,6 +231,12 @@ void MainWindow::moveFocus(WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::handleCommand(WPARAM wParam, LPARAM lParam) {
     HWND from = reinterpret_cast<HWND>(lParam);
+    // A shortcut: the click of the button whose id it carries.
+    if (HIWORD(wParam) == 1 && lParam == 0) {
+        for (const Shortcut& shortcut : keyboardShortcuts)
+            if (windowIdOf(shortcut.button) == LOWORD(wParam) && onClick) onClick(shortcut.button);
+        return;
+    }
     // Enter outside the large boxes reaches the window as IDOK: it presses the focused button.
     if (LOWORD(wParam) == IDOK && HIWORD(wParam) == 0) {
         from = GetFocus();

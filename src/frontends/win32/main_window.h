@@ -40,6 +40,10 @@ public:
     // The student closed the window; the window is destroyed right after.
     std::function<void()> onClosedByUser;
 
+    // The display box's font: the TrueType face of truetype_box_font.h while it shows characters
+    // that "System" lacks, "System" otherwise.
+    void useTrueTypeDisplayFont(bool trueType);
+
     void show();
     // Destroys the window; when the message loop runs, it ends with status 0.
     void destroy();
@@ -51,8 +55,8 @@ public:
 
     // Runs the message loop until the window is destroyed; the exit status.
     int runMessageLoop();
-    // Gives a message of the loop to the dialog keyboard handling (Tab, Enter, arrow keys);
-    // true when it was handled there.
+    // Gives a message of the loop to the window's shortcuts, then to the dialog keyboard handling
+    // (Tab, Enter, arrow keys); true when it was handled there.
     bool handleDialogKey(MSG& message);
 
 private:
@@ -70,6 +74,8 @@ private:
     std::array<HWND, controlCount> controls_{};
     HFONT largeBoxFont_ = nullptr;
     HFONT defaultFont_ = nullptr;
+    HFONT trueTypeBoxFont_ = nullptr;  // made when a display box text first needs it
+    HACCEL shortcuts_ = nullptr;  // Ctrl+Return, Ctrl+Shift+Return, Ctrl+N
     HWND focusBeforeDeactivation_ = nullptr;
     int timerInterval_ = 0;
     bool loopRunning_ = false;

@@ -78,6 +78,15 @@ void MultiLineBox::replaceTextUndoably(std::wstring_view text) {
     replaceAllUndoably(edit_, shownText(text));
 }
 
+void MultiLineBox::focusAt(std::size_t textPosition) {
+    if (!edit_) return;
+    const WPARAM at = breaks_.shownPosition(windowText(edit_), textPosition);
+    // The caret first, so that a screen reader reads from it when the focus arrives.
+    SendMessageW(edit_, EM_SETSEL, at, static_cast<LPARAM>(at));
+    SetFocus(edit_);
+    SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+}
+
 void MultiLineBox::copySelection() {
     DWORD start = 0, end = 0;
     SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

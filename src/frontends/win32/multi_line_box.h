@@ -25,6 +25,8 @@ public:
     void setText(std::wstring_view text);
     // Replaces the whole text as one edit that Ctrl+Z takes back.
     void replaceTextUndoably(std::wstring_view text);
+    // Gives the box the keyboard focus with the caret at a position of text(), shown in view.
+    void focusAt(std::size_t textPosition);
 
 private:
     static LRESULT CALLBACK boxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

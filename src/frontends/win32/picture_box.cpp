@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frontends/win32/accessible_name.h"
 #include "frontends/win32/dib_picture.h"
 #include "frontends/win32/window_class.h"
 
@@ -87,11 +88,13 @@ void PictureBox::drawCircle(float x, float y, float radius) {
     GdiFlush();
     ++circleCount_;
     InvalidateRect(hwnd_, nullptr, FALSE);
+    announceDescriptionChange(hwnd_);
 }
 
 void PictureBox::setPicture(const Picture& picture) {
     picture_ = dibOf(picture) ? picture : Picture{};
     InvalidateRect(hwnd_, nullptr, FALSE);
+    announceDescriptionChange(hwnd_);
 }
 
 COLORREF PictureBox::surfacePixel(int x, int y) const {

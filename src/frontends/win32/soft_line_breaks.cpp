@@ -121,6 +121,16 @@ void SoftBreaks::follow(std::wstring_view now) {
     shown_ = breaks_.empty() ? std::wstring{} : std::wstring(now);
 }
 
+std::size_t SoftBreaks::shownPosition(std::wstring_view now, std::size_t textPosition) {
+    follow(now);
+    std::size_t at = textPosition;
+    for (std::size_t mark : breaks_) {
+        if (mark > at) break;
+        at += softBreak.size();
+    }
+    return std::min(at, now.size());
+}
+
 std::wstring SoftBreaks::read(std::wstring_view now) { return readPart(now, 0, now.size()); }
 
 std::wstring SoftBreaks::readPart(std::wstring_view now, std::size_t from, std::size_t to) {

@@ -41,6 +41,11 @@ public:
     // The code units [from, to) of the box's text now, without soft breaks: what a copy takes.
     std::wstring readPart(std::wstring_view now, std::size_t from, std::size_t to);
 
+    // Where a position of the text (as read() gives it) lies in the box's text now: past the soft
+    // breaks before it, and past a soft break that starts there, at the start of the next line.
+    // A position past the end gives the end.
+    std::size_t shownPosition(std::wstring_view now, std::size_t textPosition);
+
     // Whether the box holds soft breaks; without them the box's text is the text itself.
     bool any() const { return !breaks_.empty(); }
 

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/main_form.h"
+#include "format/cp1252.h"
 #include "frontends/win32/clipboard.h"
 #include "frontends/win32/input_prompt.h"
 #include "frontends/win32/message_dialog.h"
@@ -51,7 +54,13 @@ Text Win32Platform::text(ControlId box) {
     return edit ? fromWide(windowText(edit)) : Text{};
 }
 
+// The display box changes its font before its text, since its soft line breaks are measured in it.
+void Win32Platform::fitFont(ControlId box, const Text& text) {
+    if (box == ControlId::txt_question) window_.useTrueTypeDisplayFont(!fitsCp1252(text));
+}
+
 void Win32Platform::setText(ControlId box, const Text& text) {
+    fitFont(box, text);
     if (MultiLineBox* multiLine = multiLineBox(box))
         multiLine->setText(toWide(withCrLfBreaks(text)));
     else if (HWND edit = editControl(box))
@@ -59,6 +68,7 @@ void Win32Platform::setText(ControlId box, const Text& text) {
 }
 
 void Win32Platform::replaceTextUndoably(ControlId box, const Text& text) {
+    fitFont(box, text);
     if (MultiLineBox* multiLine = multiLineBox(box))
         multiLine->replaceTextUndoably(toWide(withCrLfBreaks(text)));
     else if (HWND edit = editControl(box))
@@ -67,10 +77,27 @@ void Win32Platform::replaceTextUndoably(ControlId box, const Text& text) {
 
 HWND Win32Platform::promptOwner() const { return window_.isVisible() ? window_.hwnd() : nullptr; }
 
-Text Win32Platform::promptForLine(const Text& message) {
+std::optional<Text> Win32Platform::promptForLine(const Text& message) {
     const std::optional<std::wstring> typed =
         askForText(promptOwner(), toWide(programTitle), toWide(withCrLfBreaks(message)));
-    return typed ? fromWide(*typed) : Text{};
+    if (!typed) return std::nullopt;
+    return fromWide(*typed);
+}
+
+void Win32Platform::focusBox(ControlId box, std::size_t caret) {
+    if (MultiLineBox* multiLine = multiLineBox(box)) return multiLine->focusAt(caret);
+    HWND control = window_.control(box);
+    if (!control) return;
+    if (editControl(box)) {
+        const WPARAM at = std::min<std::size_t>(caret, static_cast<std::size_t>(GetWindowTextLengthW(control)));
+        SendMessageW(control, EM_SETSEL, at, static_cast<LPARAM>(at));
+    }
+    SetFocus(control);
+}
+
+bool Win32Platform::screenReaderRunning() {
+    BOOL running = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
 }
 
 void Win32Platform::showMessage(const Text& message) {

@@ -33,6 +33,9 @@ public:
     void setText(ControlId box, const Text& text) override;
     void replaceTextUndoably(ControlId box, const Text& text) override;
 
+    void focusBox(ControlId box, std::size_t caret) override;
+    bool screenReaderRunning() override;
+
     void showMessage(const Text& message) override;
     bool askOkCancel(const Text& message) override;
 
@@ -50,12 +53,14 @@ public:
     void closeWindowAndExit() override;
 
 protected:
-    Text promptForLine(const Text& message) override;
+    std::optional<Text> promptForLine(const Text& message) override;
 
 private:
     // The owner of prompts: the window once it is shown; before that the prompts stand alone.
     HWND promptOwner() const;
     HWND editControl(ControlId box) const;
+    // The display box's font for a text it is about to show (MainWindow::useTrueTypeDisplayFont).
+    void fitFont(ControlId box, const Text& text);
     // The display box or the response box; nullptr for every other control.
     MultiLineBox* multiLineBox(ControlId box) const { return multiLineBoxes_[static_cast<int>(box)].get(); }
     // Runs one event of the window; an event that arrives while another runs (a timer tick while

@@ -85,6 +85,11 @@ void DialogDriver::answer(QWidget* dialog, const DialogAnswer& answer, ShownDial
         }
         record.finalEntry = entry->text();
     }
+    if (answer.action == DialogAnswer::Action::Escape) {
+        QWidget* focused = dialog->focusWidget();
+        QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
+        return;
+    }
     const QString buttonName = answer.action == DialogAnswer::Action::Ok ? QStringLiteral("okButton")
                                                                          : QStringLiteral("cancelButton");
     if (auto* button = dialog->findChild<QAbstractButton*>(buttonName))

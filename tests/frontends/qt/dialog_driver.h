@@ -15,7 +15,7 @@ class QWidget;
 namespace stepwise::testing {
 
 struct DialogAnswer {
-    enum class Action { Ok, Cancel, Close };
+    enum class Action { Ok, Cancel, Close, Escape };
     Action action = Action::Ok;
     QString typed;  // typed into the entry line before the button is clicked, when there is one
     QString pasted;  // then pasted there from the clipboard with Ctrl+V, when not empty
@@ -24,6 +24,7 @@ struct DialogAnswer {
     static DialogAnswer ok(QString typed = {}) { return {Action::Ok, std::move(typed), {}, 0}; }
     static DialogAnswer cancel(QString typed = {}) { return {Action::Cancel, std::move(typed), {}, 0}; }
     static DialogAnswer close() { return {Action::Close, {}, {}, 0}; }
+    static DialogAnswer escape(QString typed = {}) { return {Action::Escape, std::move(typed), {}, 0}; }
     static DialogAnswer paste(QString typed, int cursorLeft, QString pasted) {
         return {Action::Ok, std::move(typed), std::move(pasted), cursorLeft};
     }

@@ -75,6 +75,22 @@ TEST(SoftBreaksTest, LongParagraphsBreakIntoLinesThatFitAndReadBackAsTheyStand) 
     }
 }
 
+TEST(SoftBreaksTest, ATextPositionIsFoundInTheShownTextAtTheStartOfItsLine) {
+    const std::wstring text = L"a short first paragraph\r\n" + repeated(L"word ", 400) + L"\r\n" + std::wstring(1500, L'y');
+    SoftBreaks breaks;
+    const std::wstring shown = breaks.show(text, columnsFit(13));
+    ASSERT_TRUE(breaks.any());
+    const std::size_t firstBreak = shown.find(softBreak);
+    const std::size_t positions[] = {0, 3, 25, 26, 27, firstBreak - 1, firstBreak, 500, 2025, 2026, 2027, 3000, text.size() - 1,
+                                     text.size()};
+    for (const std::size_t position : positions) {
+        const std::size_t shownAt = breaks.shownPosition(shown, position);
+        EXPECT_EQ(breaks.readPart(shown, shownAt, shown.size()), text.substr(position)) << position;
+        EXPECT_NE(shown.compare(shownAt, softBreak.size(), softBreak), 0) << "a caret before a soft break, at " << position;
+    }
+    EXPECT_EQ(breaks.shownPosition(shown, text.size() + 10), shown.size());
+}
+
 TEST(SoftBreaksTest, WordsWrapWholeAndShortTextsGetNoBreaks) {
     SoftBreaks breaks;
     const std::wstring shown = breaks.show(repeated(L"word ", 300), columnsFit(12));
