@@ -121,19 +121,26 @@ std::string bestRangeText(int level) {
 
 std::string percentText(double share) { return std::to_string(std::llround(share * 100)) + " %"; }
 
+bool calibrationCanBeJudged(const CbmFigures& figures) {
+    for (const LevelFigures& level : figures.levels)
+        if (level.marked >= fewestMarkedToJudge) return true;
+    return false;
+}
+
 std::string calibrationSummary(const CbmFigures& figures, const Speaker& speaker) {
     if (figures.marked == 0) return capitalised("none of " + speaker.possessive + " answers has been marked yet.");
+    if (!calibrationCanBeJudged(figures))
+        return capitalised("too few of " + speaker.possessive + " answers are marked at any one confidence level to "
+                           "judge calibration: it takes " + std::to_string(fewestMarkedToJudge) + " at a level.");
     std::vector<std::string> offRange;
     std::vector<int> withinRange;
     for (const LevelFigures& level : figures.levels) {
+        if (level.marked < fewestMarkedToJudge) continue;
         const Calibration calibration = level.calibration();
         if (calibration == Calibration::withinRange) withinRange.push_back(level.level);
         if (calibration == Calibration::overConfident || calibration == Calibration::underConfident)
             offRange.push_back(offRangeClause(level));
     }
-    if (offRange.empty() && withinRange.empty())
-        return capitalised("none of " + speaker.possessive +
-                           " marked answers has a confidence rating of 1 to 3, so there is nothing to compare yet.");
     if (offRange.empty())
         return capitalised(speaker.subject + " " + speaker.verb + " well calibrated at " + levelList(withinRange) +
                            ": the share right lies in the range where the level pays best.");

@@ -22,8 +22,16 @@ struct Speaker {
 // chart; it and the summary are escaped.
 std::string calibrationChartSvg(const CbmFigures& figures, std::string_view title, const Speaker& speaker);
 
-// One sentence, e.g. "You were over-confident at level 3 (right in 2 of 5, 40 %, where level 3
-// pays best above 80 %) and well calibrated at level 1."
+// The fewest marked answers at one level that say anything about calibration there.
+inline constexpr int fewestMarkedToJudge = 3;
+
+// True when some level 1-3 has at least fewestMarkedToJudge marked answers: only then is the
+// sentence below written beside the chart.
+bool calibrationCanBeJudged(const CbmFigures& figures);
+
+// One sentence on the levels with enough marked answers, e.g. "You were over-confident at level 3
+// (right in 2 of 5, 40 %, where level 3 pays best above 80 %) and well calibrated at level 1."
+// Where no level has enough, it says so (the chart's text alternative).
 std::string calibrationSummary(const CbmFigures& figures, const Speaker& speaker);
 
 // "below 67 %", "between 67 and 80 %", "above 80 %".

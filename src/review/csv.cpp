@@ -111,9 +111,9 @@ void appendCsvRow(std::string& out, const std::vector<std::string>& fields) {
     out += "\r\n";
 }
 
-void appendCsvRow(std::string& out, const std::vector<CsvCell>& cells) {
+void appendCsvRow(std::string& out, const std::vector<CsvCell>& cells, char separator) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i) out += ',';
+        if (i) out += separator;
         if (cells[i].number)
             out += cells[i].value;
         else
@@ -122,9 +122,9 @@ void appendCsvRow(std::string& out, const std::vector<CsvCell>& cells) {
     out += "\r\n";
 }
 
-void appendCsvHeader(std::string& out, const std::vector<std::string_view>& names) {
+void appendCsvHeader(std::string& out, const std::vector<std::string_view>& names, char separator) {
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i) out += ',';
+        if (i) out += separator;
         out += names[i];
     }
     out += "\r\n";

@@ -34,11 +34,12 @@ inline CsvCell csvNumber(std::string value) { return {std::move(value), true}; }
 // digits (3, 1.0), else text (0,5 too, which holds the separator).
 CsvCell csvTyped(std::string value);
 
-// Appends one row, fields separated by commas, ended by CR LF: every field text.
+// Appends one row, fields separated by commas (or the separator given), ended by CR LF: every
+// field text.
 void appendCsvRow(std::string& out, const std::vector<std::string>& fields);
-void appendCsvRow(std::string& out, const std::vector<CsvCell>& cells);
+void appendCsvRow(std::string& out, const std::vector<CsvCell>& cells, char separator = ',');
 
 // A header row of the program's own column names, as they stand.
-void appendCsvHeader(std::string& out, const std::vector<std::string_view>& names);
+void appendCsvHeader(std::string& out, const std::vector<std::string_view>& names, char separator = ',');
 
 }  // namespace stepwise::review

@@ -52,13 +52,21 @@ std::string confidenceText(const FeedbackItem& item) {
 }
 
 std::string totalsParagraph(const CbmFigures& figures, std::size_t answered) {
+    const std::string questions = countOf(static_cast<long long>(answered), "question", "questions");
     if (figures.marked == 0)
-        return "<p class=\"totals\">You answered " + std::to_string(answered) +
-               " questions; none of your answers has been marked yet.</p>";
-    return "<p class=\"totals\">You answered " + std::to_string(answered) + " questions; " +
-           std::to_string(figures.marked) + " of your answers are marked, " + std::to_string(figures.right) +
-           " of them right (" + percentText(*figures.accuracy()) + "). Your points average " +
-           twoDecimals(figures.cbmAverage()) + " per marked answer.</p>";
+        return "<p class=\"totals\">You answered " + questions + "; none of your answers has been marked yet.</p>";
+    return "<p class=\"totals\">You answered " + questions + "; " + std::to_string(figures.marked) +
+           (figures.marked == 1 ? " of your answers is marked, " : " of your answers are marked, ") +
+           std::to_string(figures.right) + " of them right (" + percentText(*figures.accuracy()) +
+           "). Your points average " + twoDecimals(figures.cbmAverage()) + " per marked answer.</p>";
+}
+
+// In place of a score, for hand-ins that hold no answer.
+std::string nothingFoundParagraph(const std::vector<std::string>& findings) {
+    std::string html = "<p class=\"nothing-found\">No answer was found in your hand-in";
+    html += findings.size() == 1 ? ": " : "s: ";
+    for (std::size_t i = 0; i < findings.size(); ++i) html += (i ? "; " : "") + escapeHtml(findings[i]);
+    return html + ". Please check that you sent the file the program wrote, and send it again.</p>";
 }
 
 constexpr std::string_view pointsExplanation =
@@ -126,10 +134,13 @@ std::string feedbackPageHtml(const FeedbackStudent& student) {
                        "<title>Feedback for " + name + "</title><style>" + std::string(pageStyle) +
                        "</style></head><body>";
     html += "<h1>Feedback for " + name + "</h1>";
+    if (student.items.empty() && !student.emptyHandins.empty())
+        return html + nothingFoundParagraph(student.emptyHandins) + "</body></html>\n";
     html += totalsParagraph(figures, student.items.size());
     html += "<section class=\"calibration\"><h2>How well your confidence matched your results</h2>";
     html += calibrationChartSvg(figures, "Share right at each confidence level", Speaker::you());
-    html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(figures, Speaker::you())) + "</p>";
+    if (calibrationCanBeJudged(figures))
+        html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(figures, Speaker::you())) + "</p>";
     html += std::string(pointsExplanation) + "</section>";
     for (const FeedbackItem& item : student.items) html += questionSection(item);
     html += "</body></html>\n";

@@ -26,6 +26,9 @@ struct FeedbackStudent {
     std::string name;
     std::vector<FeedbackItem> items;   // by question
     std::string page;                  // the page's file name; "" for feedbackFileName(name)
+    // When the student's hand-ins hold no answer at all: what each file was found to hold, said
+    // in place of a score.
+    std::vector<std::string> emptyHandins;
 };
 
 // The figures of the marked items.

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "format/builtin_assignment.h"
 #include "format/numbers.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
+#include "review/handin_findings.h"
 #include "review/html_escape.h"
 #include "review/report_text.h"
 #include "review/students_csv.h"
@@ -29,7 +31,7 @@ td.none { background: #f4f4f4; color: #999; }
 td.c0 { background: #f4a6a6; } td.c1 { background: #f8cf94; }
 td.c2 { background: #cfe8a0; } td.c3 { background: #8fd08f; }
 td.cx { background: #c9d7ef; }
-.legend span { display: inline-block; padding: 0 0.5em; margin-right: 0.3em; border: 1px solid #bbb; }
+.legend > span { display: inline-block; padding: 0 0.5em; margin-right: 0.3em; border: 1px solid #bbb; }
 .legend .c0 { background: #f4a6a6; } .legend .c1 { background: #f8cf94; }
 .legend .c2 { background: #cfe8a0; } .legend .c3 { background: #8fd08f; }
 .legend .cx { background: #c9d7ef; } .legend .none { background: #f4f4f4; }
@@ -40,15 +42,25 @@ td.cx { background: #c9d7ef; }
 .record { margin-bottom: 0.6em; }
 .record .meta { color: #555; font-size: 0.9em; }
 .notes { background: #fffbe6; }
-.student { break-before: page; }
+.answer-mark { display: inline-block; margin-top: 0.2em; font-weight: bold; }
+.answer-mark.unmarked { font-weight: normal; color: #555; }
+.mark-right { color: #1b5e20; } .mark-wrong { color: #b71c1c; }
 .problems td { font-family: ui-monospace, monospace; }
 svg text { font-size: 10px; font-family: sans-serif; }
 @media print {
-  :root { font-size: 10pt; }
+  :root { font-size: 9pt; }
   body { margin: 0; }
   a { color: inherit; text-decoration: none; }
   * { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
-  tr, .record { break-inside: avoid; }
+  h1, h2, h3, h4 { break-after: avoid; }
+  thead { display: table-header-group; }
+  tr, .record, .block, figure, svg { break-inside: avoid; }
+  #overview-table th, #overview-table td { padding: 0.05em 0.3em; }
+  #overview-table a.feedback { display: none; }
+  #overview-table th[scope="row"] { white-space: nowrap; }
+  section.student { break-before: page; }
+  #students > h2 + section.student { break-before: auto; }
+  #students > h2 { break-before: page; }
 }
 )";
 
@@ -63,7 +75,7 @@ std::string cellClass(const QuestionCell& cell) {
 std::string cellText(const QuestionCell& cell) {
     if (!cell.answered) return "&#8211;";
     if (cell.rating) return std::to_string(*cell.rating);
-    if (cell.confidence.empty()) return "&#10003;";
+    if (cell.confidence.empty()) return "&#9675;";
     return escapeHtml(reportUtf8(cell.confidence.substr(0, 4)));
 }
 
@@ -138,7 +150,23 @@ Text shortBlock(TextView block) {
     return Text(block.substr(0, cut)) + u" \u2026";
 }
 
-std::string recordHtml(const ClassRecord& entry) {
+// The mark shown beside a record: for a marked answer, or a last answer not marked yet; "" for
+// the rest, and for every record without marks.
+std::string markBeside(const StudentMarks* marks, const std::set<const handin::Record*>& lastAnswers,
+                       const handin::Record& record) {
+    if (!marks) return {};
+    if (const auto marked = marks->byRecord.find(&record); marked != marks->byRecord.end())
+        return htmlAnswerMark(marked->second);
+    return lastAnswers.count(&record) ? htmlAnswerMark(Mark::unmarked) : std::string();
+}
+
+std::set<const handin::Record*> lastAnswerRecords(const Student& student) {
+    std::set<const handin::Record*> records;
+    for (const Answer& answer : lastAnswers(student)) records.insert(answer.record->record);
+    return records;
+}
+
+std::string recordHtml(const ClassRecord& entry, const std::string& mark) {
     const handin::Record& record = *entry.record;
     const bool notes = record.kind == handin::RecordKind::notes;
     std::string html = notes ? "<div class=\"record notes\">" : "<div class=\"record\">";
@@ -152,7 +180,7 @@ std::string recordHtml(const ClassRecord& entry) {
             std::to_string(record.line) + ")</span></div>";
     html += "<div class=\"typed\">";
     appendEscapedHtml(html, entry.text);
-    html += "</div></div>";
+    html += "</div>" + mark + "</div>";
     return html;
 }
 
@@ -202,13 +230,15 @@ std::string htmlPageStart(const std::string& title) {
 
 std::string htmlOverviewStart(const ClassSummary& summary, const MarksReport* marks) {
     std::string html = "<section id=\"overview\"><h2>Class overview</h2>\n<p>" +
-                       std::to_string(summary.students.size()) + " students, " + std::to_string(summary.files) +
-                       " hand-in files. A cell shows the confidence (0-3) of the student's last answer to "
+                       countOf(static_cast<long long>(summary.students.size()), "student", "students") + ", " +
+                       countOf(static_cast<long long>(summary.files), "hand-in file", "hand-in files") + ". A cell shows the confidence (0-3) of the student's last answer to "
                        "the question.</p>\n<p class=\"legend\"><span class=\"c3\">3 certain</span>"
                        "<span class=\"c2\">2 pretty confident</span><span class=\"c1\">1 some confidence</span>"
-                       "<span class=\"c0\">0 no confidence</span><span class=\"cx\">answered, no rating</span>"
+                       "<span class=\"c0\">0 no confidence</span><span class=\"cx\">&#9675; answered, no rating</span>"
                        "<span class=\"none\">&#8211; not answered</span>" +
-                       std::string(marks ? "<span>&#10003; marked right</span><span>&#10007; marked wrong</span>" : "") +
+                       std::string(marks ? "<span>" + htmlMarkSign(Mark::right) + " marked right</span><span>" +
+                                               htmlMarkSign(Mark::wrong) + " marked wrong</span>"
+                                         : "") +
                        "</p>\n"
                        "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
     for (int q = 1; q <= questionCount; ++q)
@@ -279,16 +309,19 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary, c
                        escapeHtml(reportUtf8(student.name)) + "</h3>\n<p>" + std::to_string(summary.answered()) +
                        " of 12 answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
                        formatMinutes(summary.minutesOnTask()) + " minutes on task, " +
-                       std::to_string(summary.notes) + " notes; files:";
+                       countOf(summary.notes, "note", "notes") + "; files:";
     for (const handin::HandinFile* file : student.files) html += " " + escapeHtml(fileNameOf(file->path));
     html += "</p>\n";
     for (const std::string& identical : summary.identical) html += "<p class=\"identical\">" + escapeHtml(identical) + "</p>\n";
-    if (marks) html += htmlStudentMarks(reportUtf8(student.name), *marks) + "\n";
+    const std::vector<std::string> findings = emptyHandinFindings(student);
+    for (const std::string& finding : findings) html += "<p class=\"nothing-found\">" + escapeHtml(finding) + ".</p>\n";
+    if (marks && findings.empty()) html += htmlStudentMarks(reportUtf8(student.name), *marks) + "\n";
+    const std::set<const handin::Record*> answers = lastAnswerRecords(student);
     for (const auto& records : recordsByBlock(student)) {
         const handin::Record& first = *records.front()->record;
         html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +
                 escapeHtml(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
-        for (const ClassRecord* entry : records) html += recordHtml(*entry);
+        for (const ClassRecord* entry : records) html += recordHtml(*entry, markBeside(marks, answers, *entry->record));
         html += "</div></div>\n";
     }
     html += "</section>\n";
@@ -307,7 +340,7 @@ std::string htmlProblems(const std::vector<handin::Problem>& problems, long long
                 (problem.line > 0 ? std::to_string(problem.line) : std::string()) + "</td><td>" +
                 escapeHtml(problem.message) + "</td></tr>\n";
     html += "</tbody>\n</table>\n";
-    if (omitted > 0) html += "<p>" + std::to_string(omitted) + " further problems are not listed.</p>\n";
+    if (omitted > 0) html += "<p>" + countOf(omitted, "further problem is", "further problems are") + " not listed.</p>\n";
     return html + "</section>\n";
 }
 

@@ -1,10 +1,13 @@
 #include "review/marks_file.h"
 
+#include <algorithm>
+#include <array>
 #include <iterator>
 #include <map>
 #include <utility>
 
 #include "handin/student_identity.h"
+#include "review/answer_key.h"
 #include "review/csv.h"
 #include "review/report_text.h"
 #include "review/spreadsheet_csv_reader.h"
@@ -18,8 +21,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t columnCount = 5;
-constexpr std::string_view columnNames[columnCount] = {"student", "question", "confidence", "mark", "response"};
+// The columns, in the order they are written. A file must have the required ones, in any order;
+// a column added later is optional, so that files written before it are read as they were.
+struct MarksColumn {
+    std::string_view name;
+    std::string MarksRow::*cell;
+    bool required;
+    bool typed;   // a number written unquoted when it is one (see csvTyped)
+};
+
+constexpr MarksColumn marksColumns[] = {
+    {"student", &MarksRow::student, true, false},       {"question", &MarksRow::question, true, true},
+    {"confidence", &MarksRow::confidence, true, true},  {"mark", &MarksRow::mark, true, true},
+    {"response", &MarksRow::response, true, false},     {"answer_key", &MarksRow::answerKey, false, false},
+};
+constexpr std::size_t columnCount = std::size(marksColumns);
+
+// Where each column stands in the file: its index in a row, or none when the file lacks it.
+using ColumnPlaces = std::array<std::optional<std::size_t>, columnCount>;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -55,33 +74,50 @@ int wholeZeroOrOne(std::string_view text) {
     return text[0] - '0';
 }
 
-void checkHeader(const std::vector<std::string>& header) {
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string name = lowered(trimmed(header[i]));
-        if (i < columnCount && name == columnNames[i]) continue;
-        if (i >= columnCount && name.empty()) continue;
-        throw MarksFileError("its first row must be exactly \"" + std::string(marksFileHeader) +
-                             "\"; column " + std::to_string(i + 1) + " is \"" + header[i] + "\"");
-    }
-    if (header.size() < columnCount)
-        throw MarksFileError("its first row must be exactly \"" + std::string(marksFileHeader) + "\"; it has only " +
-                             std::to_string(header.size()) + " column(s)");
+std::string requiredColumnsText() {
+    std::string names;
+    for (const MarksColumn& column : marksColumns)
+        names += (names.empty() ? "" : ",") + std::string(column.name);
+    return "\"" + names + "\"";
 }
 
-MarksRow rowFromCells(std::vector<std::string> cells, int rowNumber) {
-    for (std::size_t i = columnCount; i < cells.size(); ++i)
-        if (!trimmed(cells[i]).empty())
+ColumnPlaces columnPlaces(const std::vector<std::string>& header) {
+    ColumnPlaces places;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::string name = lowered(trimmed(header[i]));
+        if (name.empty()) continue;
+        const auto column = std::find_if(std::begin(marksColumns), std::end(marksColumns),
+                                         [&](const MarksColumn& c) { return c.name == name; });
+        if (column == std::end(marksColumns))
+            throw MarksFileError("column " + std::to_string(i + 1) + " of its first row is \"" + header[i] +
+                                 "\", which is not a marks column; the first row must be " + requiredColumnsText());
+        std::optional<std::size_t>& place = places[static_cast<std::size_t>(column - std::begin(marksColumns))];
+        if (place)
+            throw MarksFileError("its first row names the column \"" + std::string(column->name) + "\" twice");
+        place = i;
+    }
+    for (std::size_t c = 0; c < columnCount; ++c)
+        if (marksColumns[c].required && !places[c])
+            throw MarksFileError("its first row has no column \"" + std::string(marksColumns[c].name) +
+                                 "\"; the first row must be " + requiredColumnsText());
+    return places;
+}
+
+bool isPlaced(const ColumnPlaces& places, std::size_t index) {
+    return std::find(places.begin(), places.end(), std::optional<std::size_t>(index)) != places.end();
+}
+
+MarksRow rowFromCells(const std::vector<std::string>& cells, const ColumnPlaces& places, int rowNumber) {
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        if (!isPlaced(places, i) && !trimmed(cells[i]).empty())
             throw MarksFileError(rowText(rowNumber) + " has a value in column " + std::to_string(i + 1) +
-                                 ", beyond the five marks columns; writing the file again would lose it");
-    cells.resize(columnCount);
-    for (std::string& cell : cells) cell = withoutFormulaGuard(cell);
+                                 ", which is not a marks column; writing the file again would lose it");
     MarksRow row;
     row.row = rowNumber;
-    row.student = std::move(cells[0]);
-    row.question = std::move(cells[1]);
-    row.confidence = std::move(cells[2]);
-    row.mark = std::move(cells[3]);
-    row.response = std::move(cells[4]);
+    for (std::size_t c = 0; c < columnCount; ++c)
+        if (places[c] && *places[c] < cells.size()) row.*marksColumns[c].cell = withoutFormulaGuard(cells[*places[c]]);
+    if (!isAnswerKey(row.answerKey)) row.answerKey.clear();
+    row.answerKey = std::string(trimmed(row.answerKey));
     return row;
 }
 
@@ -130,15 +166,29 @@ void classifyRows(MarksTable& table, std::map<AnswerKey, MarksRow*>& byAnswer) {
     }
 }
 
+// A row marked for an answer the student has since replaced keeps that answer: its text is taken
+// again from the hand-ins where they still hold it, so that a spreadsheet's changes to the cell do
+// not last.
+void keepMarkedAnswer(MarksRow& row, const CurrentAnswer& answer) {
+    for (auto earlier = answer.earlier.rbegin(); earlier != answer.earlier.rend(); ++earlier)
+        if (rowIsFor(row, *earlier)) {
+            row.response = *earlier;
+            break;
+        }
+    if (row.answerKey.empty()) row.answerKey = answerKey(row.response);
+}
+
 void mergeOne(MarksRow& row, const CurrentAnswer& answer, std::vector<MarksNotice>& notices) {
-    if (sameResponse(row.response, answer.response) || trimmed(row.mark).empty()) {
+    if (rowIsFor(row, answer.response) || trimmed(row.mark).empty()) {
         row.response = answer.response;
+        row.answerKey = answerKey(answer.response);
         row.confidence = answer.confidence;
         row.state = RowState::current;
         return;
     }
     row.state = RowState::changedSinceMarked;
     row.newResponse = answer.response;
+    keepMarkedAnswer(row, answer);
     notices.push_back({row.row, rowText(row.row) + ": " + answer.student + " answered question " +
                                     std::to_string(answer.question) +
                                     " again since it was marked; the mark stays with the earlier answer "
@@ -146,7 +196,35 @@ void mergeOne(MarksRow& row, const CurrentAnswer& answer, std::vector<MarksNotic
                            false});
 }
 
+constexpr std::string_view workbookExtensions[] = {".xlsx", ".xls", ".ods"};
+constexpr std::string_view zipSignature = "PK\x03\x04";
+constexpr std::string_view oleSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+
+bool hasWorkbookExtension(const fs::path& path) {
+    const std::string extension = lowered(utf8Path(path.extension()));
+    return std::find(std::begin(workbookExtensions), std::end(workbookExtensions), extension) !=
+           std::end(workbookExtensions);
+}
+
+bool startsLikeWorkbook(const fs::path& path) {
+    const Result<WholeFile> read = readWholeFile(path, anySize);
+    if (read.failure) return false;   // reading the marks file itself will say why
+    return read.value.bytes.starts_with(zipSignature) || read.value.bytes.starts_with(oleSignature);
+}
+
 }  // namespace
+
+void checkMarksFileName(const fs::path& path) {
+    const std::string shownName = utf8Path(path);
+    std::error_code error;
+    const bool exists = fs::exists(path, error);
+    if (hasWorkbookExtension(path) || (exists && startsLikeWorkbook(path)))
+        throw MarksFileError(shownName + " is a spreadsheet workbook; save it as CSV (comma or semicolon separated) "
+                                         "and give that file");
+    if (!exists && !error && lowered(utf8Path(path.extension())) != ".csv")
+        throw MarksFileError("there is no marks file " + shownName +
+                             ", and a new marks file is only made with a name ending in .csv");
+}
 
 std::optional<int> MarksRow::questionNumber() const {
     const std::string_view text = trimmed(question);
@@ -178,6 +256,10 @@ std::optional<Mark> parseMark(std::string_view cell) {
 
 bool sameResponse(std::string_view a, std::string_view b) { return comparable(a) == comparable(b); }
 
+bool rowIsFor(const MarksRow& row, std::string_view response) {
+    return row.answerKey.empty() ? sameResponse(row.response, response) : row.answerKey == answerKey(response);
+}
+
 MarksTable parseMarksFile(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         throw MarksFileError("it is saved as UTF-16 (\"Unicode text\"); save it as CSV in UTF-8 or Windows-1252");
@@ -187,14 +269,14 @@ MarksTable parseMarksFile(std::string_view bytes) {
     } catch (const SpreadsheetCsvError& error) {
         throw MarksFileError(error.what());
     }
-    if (csv.rows.empty()) throw MarksFileError("it is empty; it must start with the row \"" +
-                                               std::string(marksFileHeader) + "\"");
-    checkHeader(csv.rows.front());
+    if (csv.rows.empty()) throw MarksFileError("it is empty; it must start with the row " + requiredColumnsText());
+    const ColumnPlaces places = columnPlaces(csv.rows.front());
     MarksTable table;
+    table.separator = csv.separator == ';' ? ';' : ',';
     for (std::size_t i = 1; i < csv.rows.size(); ++i) {
         if (allBlank(csv.rows[i])) continue;
         const int rowNumber = static_cast<int>(i) + 1;
-        MarksRow row = rowFromCells(std::move(csv.rows[i]), rowNumber);
+        MarksRow row = rowFromCells(csv.rows[i], places, rowNumber);
         if (!parseMark(row.mark))
             table.notices.push_back({rowNumber, rowText(rowNumber) + ": the mark \"" + row.mark +
                                                     "\" is not 1, 0, right or wrong; counted as unmarked"});
@@ -237,6 +319,7 @@ std::vector<MarksRow> MarksMerge::addAnswers(const std::vector<CurrentAnswer>& a
             MarksRow& row = added_[earlier->second];
             row.confidence = answer.confidence;
             row.response = answer.response;
+            row.answerKey = answerKey(answer.response);
             rows.push_back(row);
             continue;
         }
@@ -245,6 +328,7 @@ std::vector<MarksRow> MarksMerge::addAnswers(const std::vector<CurrentAnswer>& a
         row.question = std::to_string(answer.question);
         row.confidence = answer.confidence;
         row.response = answer.response;
+        row.answerKey = answerKey(answer.response);
         row.state = RowState::added;
         addedIndex_.emplace(key, added_.size());
         added_.push_back(row);
@@ -257,6 +341,7 @@ void MarksMerge::finish() {
     for (MarksRow& row : table_.rows)
         if (row.state == RowState::unchecked) {
             row.state = RowState::responseGone;
+            if (row.answerKey.empty()) row.answerKey = answerKey(row.response);
             table_.notices.push_back({row.row, rowText(row.row) + ": no hand-in holds " +
                                                    std::string(trimmed(row.student)) + "'s answer to question " +
                                                    std::string(trimmed(row.question)) + " any more; the row is kept",
@@ -287,11 +372,17 @@ CbmFigures studentFigures(const MarksTable& table, std::string_view student) {
 
 std::string marksFileBytes(const MarksTable& table) {
     std::string out(utf8ByteOrderMark);
-    out += marksFileHeader;
-    out += "\r\n";
-    for (const MarksRow& row : table.rows)
-        appendCsvRow(out, std::vector<CsvCell>{{row.student}, csvTyped(row.question), csvTyped(row.confidence),
-                                               csvTyped(row.mark), {row.response}});
+    std::vector<std::string_view> names;
+    for (const MarksColumn& column : marksColumns) names.push_back(column.name);
+    appendCsvHeader(out, names, table.separator);
+    std::vector<CsvCell> cells(columnCount);
+    for (const MarksRow& row : table.rows) {
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            const std::string& value = row.*marksColumns[c].cell;
+            cells[c] = marksColumns[c].typed ? csvTyped(value) : CsvCell{value};
+        }
+        appendCsvRow(out, cells, table.separator);
+    }
     return out;
 }
 

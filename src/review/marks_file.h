@@ -1,7 +1,11 @@
 #pragma once
-// The instructor's marks file: one row per student and answered question, columns exactly
-// student,question,confidence,mark,response. The program writes it; the instructor fills `mark`
-// in a spreadsheet; every later run reads it back, keeps every mark and adds the new answers.
+// The instructor's marks file: one row per student and answered question, in the columns
+// student,question,confidence,mark,response,answer_key. The program writes it; the instructor
+// fills `mark` in a spreadsheet; every later run reads it back, keeps every mark and adds the new
+// answers. Columns are found by their names in the first row, so a file of fewer columns (one
+// written before `answer_key` was added) is read as well. `response` is there to be read: every
+// run writes it again from the hand-ins; `answer_key` (review/answer_key.h) tells whether the
+// answer has changed since its row was marked.
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -22,7 +26,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr std::string_view marksFileHeader = "student,question,confidence,mark,response";
+// The columns as the program writes them.
+inline constexpr std::string_view marksFileHeader = "student,question,confidence,mark,response,answer_key";
+
+// A marks file that cannot be given at all: a spreadsheet workbook (by its name's extension
+// .xlsx, .xls or .ods, or by the zip or OLE signature its bytes start with), or, when there is no
+// file yet, a name that does not end in .csv. Throws MarksFileError saying so; reads only the
+// file's first bytes.
+void checkMarksFileName(const std::filesystem::path& path);
 
 // A student's last answer to a question, as the hand-in files hold it (UTF-8).
 struct CurrentAnswer {
@@ -30,6 +41,7 @@ struct CurrentAnswer {
     int question = 0;
     std::string confidence;   // as typed
     std::string response;     // line breaks as CR LF
+    std::vector<std::string> earlier;   // the student's earlier answers to the question, oldest first
 };
 
 // What the last merge found for a row.
@@ -51,6 +63,7 @@ struct MarksRow {
     std::string confidence;
     std::string mark;             // as the instructor typed it
     std::string response;
+    std::string answerKey;        // the key of the answer the row is for; "" in a file without keys
     RowState state = RowState::unchecked;
     std::string newResponse;      // changedSinceMarked: the answer now in the hand-ins
 
@@ -67,6 +80,7 @@ struct MarksNotice {
 };
 
 struct MarksTable {
+    char separator = ',';   // as the file read used it: ',' or ';'
     std::vector<MarksRow> rows;
     std::vector<MarksNotice> notices;
 };
@@ -75,11 +89,16 @@ struct MarksTable {
 // empty (blanks only) is unmarked; anything else gives nothing.
 std::optional<Mark> parseMark(std::string_view cell);
 
-// True when two answers are the same text, line breaks and the CSV formula guard aside.
+// True when two answers are the same text, line breaks and the CSV formula guard aside. Used only
+// for a row without a key: a spreadsheet may have changed the text of its `response` cell.
 bool sameResponse(std::string_view a, std::string_view b);
 
+// True when the row is for this answer: by the row's key, or, for a row without one, by its text.
+bool rowIsFor(const MarksRow& row, std::string_view response);
+
 // Reads a marks file as a spreadsheet saved it. Throws MarksFileError when it is not CSV or its
-// first row is not the five columns; marks that cannot be read are noted with their row number.
+// first row lacks a column or names one unknown; marks that cannot be read are noted with their
+// row number.
 MarksTable parseMarksFile(std::string_view bytes);
 
 // The marks file at `path`, or nothing when there is no file there. Throws MarksFileError when
@@ -117,7 +136,8 @@ void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers);
 // The figures of one student's counted, marked rows (each mark with the confidence in its row).
 CbmFigures studentFigures(const MarksTable& table, std::string_view student);
 
-// The file's bytes: UTF-8 with a byte-order mark, CR LF, RFC 4180, formula guard.
+// The file's bytes: UTF-8 with a byte-order mark, CR LF, RFC 4180, formula guard, the table's
+// separator; every column, a missing key filled in.
 std::string marksFileBytes(const MarksTable& table);
 
 // Writes the file, replacing the old one in one step (see replaceFileAtomically).

@@ -19,8 +19,12 @@ StudentMarks studentMarks(const std::vector<MarksRow>& rows) {
     return marks;
 }
 
-void MarksReport::addStudent(const std::string& name, const std::vector<MarksRow>& rows) {
+void MarksReport::addStudent(const std::string& name, const std::vector<MarksRow>& rows,
+                             const RecordMarks& byRecord) {
     StudentMarks marks = studentMarks(rows);
+    for (const auto& [record, cell] : byRecord)
+        if (const Mark mark = parseMark(cell).value_or(Mark::unmarked); mark != Mark::unmarked)
+            marks.byRecord[record] = mark;
     classFigures_.add(marks.figures);
     for (const MarksRow& row : rows) {
         const std::optional<int> question = row.questionNumber();
@@ -35,14 +39,29 @@ const StudentMarks* MarksReport::student(const std::string& name) const {
     return found == students_.end() ? nullptr : &found->second;
 }
 
+std::string htmlMarkSign(Mark mark, const std::string& note) {
+    switch (mark) {
+    case Mark::right:
+        return "<span class=\"mark mark-right\" role=\"img\" title=\"marked right" + note +
+               "\" aria-label=\"marked right" + note + "\">&#10003;</span>";
+    case Mark::wrong:
+        return "<span class=\"mark mark-wrong\" role=\"img\" title=\"marked wrong" + note +
+               "\" aria-label=\"marked wrong" + note + "\">&#10007;</span>";
+    default: return {};
+    }
+}
+
 std::string htmlCellMark(const StudentMarks* marks, int question) {
     if (!marks) return {};
     const bool again = marks->answeredAgain.at(question - 1);
-    const std::string note = again ? " (for an earlier answer)" : "";
-    switch (marks->marks.at(question - 1)) {
-    case Mark::right: return "<span class=\"mark mark-right\" title=\"marked right" + note + "\">&#10003;</span>";
-    case Mark::wrong: return "<span class=\"mark mark-wrong\" title=\"marked wrong" + note + "\">&#10007;</span>";
-    default: return {};
+    return htmlMarkSign(marks->marks.at(question - 1), again ? " (for an earlier answer)" : "");
+}
+
+std::string htmlAnswerMark(Mark mark) {
+    switch (mark) {
+    case Mark::right: return "<span class=\"answer-mark\">" + htmlMarkSign(mark) + " right</span>";
+    case Mark::wrong: return "<span class=\"answer-mark\">" + htmlMarkSign(mark) + " wrong</span>";
+    default: return "<span class=\"answer-mark unmarked\">not marked yet</span>";
     }
 }
 
@@ -54,11 +73,10 @@ std::string marksTotalsText(const CbmFigures& figures) {
 
 std::string htmlStudentMarks(const std::string& name, const StudentMarks& marks) {
     std::string html = "<div class=\"student-marks\"><p>Marks: " + marksTotalsText(marks.figures) + ".</p>";
-    if (marks.figures.marked > 0) {
-        html += calibrationChartSvg(marks.figures, name, Speaker::named(name));
+    if (marks.figures.marked > 0) html += calibrationChartSvg(marks.figures, name, Speaker::named(name));
+    if (calibrationCanBeJudged(marks.figures))
         html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(marks.figures, Speaker::named(name))) +
                 "</p>";
-    }
     return html + "</div>";
 }
 
@@ -67,8 +85,9 @@ std::string htmlClassMarks(const MarksReport& report) {
     std::string html = "<section id=\"marks\"><h2>Marks and confidence</h2><p>The class: " +
                        marksTotalsText(figures) + ".</p>";
     html += calibrationChartSvg(figures, "The class", Speaker::named("the class"));
-    html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(figures, Speaker::named("the class"))) +
-            "</p>";
+    if (calibrationCanBeJudged(figures))
+        html += "<p class=\"calibration-summary\">" +
+                escapeHtml(calibrationSummary(figures, Speaker::named("the class"))) + "</p>";
     html += "<h3>Confident errors</h3><p>Answers marked wrong at confidence 3: the misconceptions worth a word in "
             "class.</p>";
     bool any = false;

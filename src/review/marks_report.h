@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "review/cbm.h"
+#include "review/csv_report.h"
 #include "review/marks_file.h"
 
 namespace stepwise::review {
@@ -16,6 +17,7 @@ struct StudentMarks {
     CbmFigures figures;
     std::array<Mark, 12> marks{};           // questions 1-12
     std::array<bool, 12> answeredAgain{};   // the mark is for an earlier answer
+    std::map<const handin::Record*, Mark> byRecord;   // the answers marked, by their records
 };
 
 struct ConfidentError {
@@ -25,8 +27,8 @@ struct ConfidentError {
 
 class MarksReport {
 public:
-    // A student's rows as the merge returned them.
-    void addStudent(const std::string& name, const std::vector<MarksRow>& rows);
+    // A student's rows as the merge returned them, and their marks by the records they are for.
+    void addStudent(const std::string& name, const std::vector<MarksRow>& rows, const RecordMarks& byRecord = {});
 
     // Nothing for a student who has no answer.
     const StudentMarks* student(const std::string& name) const;
@@ -45,9 +47,15 @@ private:
 // The figures of a student's rows that count.
 StudentMarks studentMarks(const std::vector<MarksRow>& rows);
 
-// A mark for an overview cell: a tick or a cross with its word for screen readers; "" when
-// unmarked.
+// The signs of the report, each with its words for a title and for screen readers: a tick for
+// marked right, a cross for marked wrong; "" when unmarked.
+std::string htmlMarkSign(Mark mark, const std::string& note = "");
+
+// A mark for an overview cell.
 std::string htmlCellMark(const StudentMarks* marks, int question);
+
+// The mark beside an answer in a student's section: the sign and its word, or "not marked yet".
+std::string htmlAnswerMark(Mark mark);
 
 // Accuracy and average CBM points for a student's totals: "2 of 5 right (40 %), CBM -0.60".
 std::string marksTotalsText(const CbmFigures& figures);

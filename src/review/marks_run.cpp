@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "format/markers.h"
+#include "review/handin_findings.h"
 #include "review/report_text.h"
 #include "system/path_text.h"
 
@@ -46,8 +47,7 @@ RecordMarks marksByRecord(const Student& student, const std::vector<MarksRow>& r
         } else if (row.state == RowState::changedSinceMarked) {
             const handin::Record* marked = nullptr;
             for (const ClassRecord& entry : student.records)
-                if (answeredQuestion(entry) == answers[i].question &&
-                    sameResponse(row.response, entry.text))
+                if (answeredQuestion(entry) == answers[i].question && rowIsFor(row, entry.text))
                     marked = entry.record;
             if (marked) marks[marked] = row.mark;
         }
@@ -78,8 +78,12 @@ std::vector<CurrentAnswer> currentAnswers(const Student& student) {
     const std::string name = reportUtf8(student.name);
     for (const Answer& answer : lastAnswers(student)) {
         const handin::Record& record = *answer.record->record;
-        answers.push_back({name, answer.question, reportUtf8(record.confidence.value_or(Text())),
-                           answer.record->text});
+        CurrentAnswer current{name, answer.question, reportUtf8(record.confidence.value_or(Text())),
+                              answer.record->text, {}};
+        for (const ClassRecord& entry : student.records)
+            if (&entry != answer.record && answeredQuestion(entry) == answer.question)
+                current.earlier.push_back(entry.text);
+        answers.push_back(std::move(current));
     }
     return answers;
 }
@@ -109,13 +113,14 @@ void MarksRun::addStudent(const Student& student, const StudentSummary& summary)
     if (merge_) rows = merge_->addAnswers(currentAnswers(student));
     recordMarks_ = marksByRecord(student, rows);
     const std::string name = reportUtf8(student.name);
-    if (table_) report_.addStudent(name, rows);
+    if (table_) report_.addStudent(name, rows, recordMarks_);
     if (options_.studentsCsv)
         totals_.push_back({name, summary.answered(),
                            summary.medianConfidence ? formatMedian(summary.medianConfidence) : std::string(),
                            formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures});
     if (!options_.feedback) return;
     FeedbackStudent feedback = feedbackFor(student, rows, lastAnswers(student));
+    feedback.emptyHandins = emptyHandinFindings(student);
     feedback.page = pages_->next(feedback.name);
     pageOf_[student.name] = feedback.page;
     ReportOutput page(outputs_, *options_.feedback / pathFromUtf8(feedback.page));

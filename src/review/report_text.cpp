@@ -71,4 +71,8 @@ std::string cannotWrite(const SystemError& failure) {
     return "cannot write " + utf8Path(failure.path) + ": " + failure.reason;
 }
 
+std::string countOf(long long count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 }  // namespace stepwise::review

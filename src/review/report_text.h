@@ -17,6 +17,9 @@ std::string reportUtf8(TextView text);
 // "<U+202E>".
 std::string terminalText(std::string_view utf8);
 
+// A count with its noun: "1 question", "2 questions", "0 questions".
+std::string countOf(long long count, std::string_view one, std::string_view many);
+
 // "cannot write FILE: reason", for a file that could not be written.
 std::string cannotWrite(const SystemError& failure);
 

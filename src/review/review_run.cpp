@@ -106,6 +106,12 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     }
     if (!parsed.error.empty()) return usageError(parsed.error, console.err);
     if (std::string problem = checkOutputs(options); !problem.empty()) return usageError(problem, console.err);
+    if (options.marks) try {
+            checkMarksFileName(*options.marks);
+        } catch (const MarksFileError& unusable) {
+            console.err << "stepwise-review: " << terminalText(unusable.what()) << "\n";
+            return exitUsage;
+        }
     handin::KnownAssignments assignments;
     if (const std::vector<std::string> problems = addAssignmentFiles(options.assignments, assignments); !problems.empty()) {
         for (std::size_t i = 0; i + 1 < problems.size(); ++i)

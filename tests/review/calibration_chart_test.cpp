@@ -21,7 +21,7 @@ std::string attribute(const std::string& svg, const std::string& cls, int level,
 TEST(CalibrationChart, ShadesEachBestRangeAndDrawsTheShareRight) {
     CbmFigures figures;
     for (int i = 0; i < 4; ++i) figures.add("3", i < 2);  // 50 % at level 3
-    figures.add("1", true);                              // 100 % at level 1
+    for (int i = 0; i < 3; ++i) figures.add("1", true);  // 100 % at level 1
     const std::string svg = calibrationChartSvg(figures, "Ann <b>Lee</b>", Speaker::named("Ann Lee"));
 
     // The plot runs from y 194 (0 %) up 160 units to y 34 (100 %).
@@ -34,6 +34,7 @@ TEST(CalibrationChart, ShadesEachBestRangeAndDrawsTheShareRight) {
 
     EXPECT_EQ(attribute(svg, "share-right", 3, "height"), "80");
     EXPECT_EQ(attribute(svg, "share-right", 3, "data-marked"), "4");
+    EXPECT_EQ(attribute(svg, "share-right", 1, "data-marked"), "3");
     EXPECT_EQ(attribute(svg, "share-right", 3, "fill"), "#c62828") << "over-confident";
     EXPECT_EQ(attribute(svg, "share-right", 1, "height"), "160");
     EXPECT_EQ(attribute(svg, "share-right", 1, "fill"), "#1565c0") << "under-confident";

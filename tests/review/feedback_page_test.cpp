@@ -15,7 +15,8 @@ FeedbackStudent annWithAHostileAnswer() {
               Mark::right, false},
              {2, "Rate & time?", "\"speed\" = d/t", "three", Mark::wrong, false},
              {3, "Question three", "not sure", "2", Mark::unmarked, false},
-             {4, "Question four", "first try", "3", Mark::wrong, true}}};
+             {4, "Question four", "first try", "3", Mark::wrong, true},
+             {5, "Question five", "5 m", "3", Mark::right, false}}};
 }
 
 TEST(FeedbackPage, ShowsEachAnswerWithMarkConfidenceAndPoints) {
@@ -27,13 +28,46 @@ TEST(FeedbackPage, ShowsEachAnswerWithMarkConfidenceAndPoints) {
     for (const char* points : {"<span class=\"points\">+3</span>", "<span class=\"points\">0</span>",
                                "<span class=\"points\">-</span>", "<span class=\"points\">-6</span>"})
         EXPECT_NE(html.find(points), std::string::npos) << points;
-    EXPECT_NE(html.find("3 of your answers are marked, 1 of them right (33 %). Your points average -1.00"),
-              std::string::npos);
+    EXPECT_NE(html.find("You answered 5 questions; 4 of your answers are marked, 2 of them right (50 %). Your points "
+                        "average 0.00"), std::string::npos);
     EXPECT_NE(html.find("You answered this question again after it was marked"), std::string::npos);
     EXPECT_NE(html.find("<svg class=\"calibration-chart\""), std::string::npos);
-    EXPECT_NE(html.find("<p class=\"calibration-summary\">You were over-confident at level 3"), std::string::npos);
+    EXPECT_NE(html.find("<p class=\"calibration-summary\">You were over-confident at level 3 (right in 2 of 3"),
+              std::string::npos) << "three answers marked at level 3";
     EXPECT_EQ(html.find("src="), std::string::npos);
     EXPECT_EQ(html.find("href="), std::string::npos);
+}
+
+TEST(FeedbackPage, CountsAndHandInsWithoutAnswersAreSaidInWords) {
+    struct Case {
+        const char* name;
+        FeedbackStudent student;
+        std::vector<std::string> present, absent;
+    };
+    const FeedbackItem one{1, "Q", "a", "2", Mark::right, false};
+    const std::vector<Case> cases = {
+        {"one answer, one marked", {"Ann", {one}},
+         {"You answered 1 question; 1 of your answers is marked, 1 of them right (100 %)."},
+         {"1 questions", "1 of your answers are marked", "calibration-summary"}},
+        {"two answers, none marked",
+         {"Ann", {{1, "Q", "a", "2", Mark::unmarked, false}, {2, "Q", "b", "2", Mark::unmarked, false}}},
+         {"You answered 2 questions; none of your answers has been marked yet."}, {}},
+        {"an empty hand-in", {"Dee", {}, "", {"send_1207Dee.txt is empty"}},
+         {"<p class=\"nothing-found\">No answer was found in your hand-in: send_1207Dee.txt is empty. "},
+         {"class=\"totals\"", "calibration-chart", "points", "0 questions"}},
+        {"two hand-ins without answers",
+         {"Dee", {}, "", {"send_1207Dee.txt is empty", "send_1208Dee.txt holds 1 lesson header and no answer"}},
+         {"No answer was found in your hand-ins: send_1207Dee.txt is empty; send_1208Dee.txt holds 1 lesson header "
+          "and no answer."},
+         {"calibration-chart"}},
+        {"a hostile file name", {"Dee", {}, "", {"send_1207<b>Dee.txt is empty"}},
+         {"send_1207&lt;b&gt;Dee.txt is empty"}, {"<b>"}},
+    };
+    for (const Case& c : cases) {
+        const std::string html = feedbackPageHtml(c.student);
+        for (const std::string& text : c.present) EXPECT_NE(html.find(text), std::string::npos) << c.name << ": " << text;
+        for (const std::string& text : c.absent) EXPECT_EQ(html.find(text), std::string::npos) << c.name << ": " << text;
+    }
 }
 
 TEST(FeedbackPage, OnePagePerStudentInTheFolder) {

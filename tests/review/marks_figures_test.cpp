@@ -63,32 +63,48 @@ TEST(MarksFigures, MatchTheHandComputedValues) {
                     "\"Bob Ng\",4,2,7,0,3,3,1.00,1.67\r\n"
                     "\"Cy Ray\",1,2,0,0,0,0,,\r\n");
 
+    // No level of anyone, the class included, has three marked answers.
     EXPECT_EQ(calibrationSummary(ann, Speaker::you()),
-              "You were over-confident at level 3 (right in 1 of 2, 50 %, where level 3 pays best above 80 %) "
-              "and well calibrated at level 1.");
-    EXPECT_EQ(calibrationSummary(bob, Speaker::named("Bob Ng")),
-              "Bob Ng was under-confident at level 1 (right in 1 of 1, 100 %, where level 1 pays best below 67 %) "
-              "and under-confident at level 2 (right in 2 of 2, 100 %, where level 2 pays best between 67 and "
-              "80 %).");
+              "Too few of your answers are marked at any one confidence level to judge calibration: it takes 3 at a "
+              "level.");
     EXPECT_EQ(calibrationSummary(wholeClass, Speaker::named("the class")),
-              "The class was under-confident at level 2 (right in 2 of 2, 100 %, where level 2 pays best between 67 "
-              "and 80 %), over-confident at level 3 (right in 1 of 2, 50 %, where level 3 pays best above 80 %) "
-              "and well calibrated at level 1.");
+              "Too few of the class's answers are marked at any one confidence level to judge calibration: it takes "
+              "3 at a level.");
+    EXPECT_FALSE(calibrationCanBeJudged(bob));
 }
 
-TEST(MarksFigures, SummariesWhenThereIsLittleToShow) {
-    CbmFigures onlyZero;
-    onlyZero.add("0", true);
-    CbmFigures calibrated;
-    calibrated.add("1", false);
-    calibrated.add("3", true);
-    const std::vector<std::pair<CbmFigures, std::string>> cases = {
-        {CbmFigures{}, "None of your answers has been marked yet."},
-        {onlyZero, "None of your marked answers has a confidence rating of 1 to 3, so there is nothing to compare yet."},
-        {calibrated, "You were well calibrated at levels 1 and 3: the share right lies in the range where the level "
-                     "pays best."},
+TEST(MarksFigures, ALevelSpeaksOnlyWithThreeMarkedAnswers) {
+    const auto figures = [](std::vector<std::pair<const char*, bool>> marks) {
+        CbmFigures out;
+        for (const auto& [confidence, right] : marks) out.add(confidence, right);
+        return out;
     };
-    for (const auto& [figures, sentence] : cases) EXPECT_EQ(calibrationSummary(figures, Speaker::you()), sentence);
+    const std::string tooFew = "Too few of your answers are marked at any one confidence level to judge calibration: "
+                               "it takes 3 at a level.";
+    struct Case {
+        const char* name;
+        CbmFigures figures;
+        bool judged;
+        std::string sentence;
+    };
+    const std::vector<Case> cases = {
+        {"nothing marked", CbmFigures{}, false, "None of your answers has been marked yet."},
+        {"only confidence 0", figures({{"0", true}, {"0", true}, {"0", false}}), false, tooFew},
+        {"two at each level", figures({{"1", false}, {"1", true}, {"2", true}, {"2", true}, {"3", true}, {"3", false}}),
+         false, tooFew},
+        {"three at level 3, one at level 1", figures({{"3", true}, {"3", true}, {"3", true}, {"1", true}}), true,
+         "You were well calibrated at level 3: the share right lies in the range where the level pays best."},
+        {"three at level 3, two right", figures({{"3", true}, {"3", false}, {"3", true}, {"2", false}}), true,
+         "You were over-confident at level 3 (right in 2 of 3, 67 %, where level 3 pays best above 80 %)."},
+        {"three at levels 1 and 2", figures({{"1", false}, {"1", false}, {"1", true}, {"2", true}, {"2", true},
+                                             {"2", true}}),
+         true, "You were under-confident at level 2 (right in 3 of 3, 100 %, where level 2 pays best between 67 and "
+               "80 %) and well calibrated at level 1."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(calibrationCanBeJudged(c.figures), c.judged) << c.name;
+        EXPECT_EQ(calibrationSummary(c.figures, Speaker::you()), c.sentence) << c.name;
+    }
 }
 
 TEST(MarksFigures, TwoDecimalsRoundHalfAwayAndNeverShowMinusZero) {

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "review/answer_key.h"
 #include "review/marks_file.h"
 #include "system/path_text.h"
 #include "support/temp_dir.h"
@@ -21,12 +22,16 @@ const std::vector<CurrentAnswer> classAnswers = {
     {"Bob Ng", 3, "three", "=A1*2"},
 };
 
+// The key cell of an answer, as the file writes it.
+std::string keyCell(const std::string& answer) { return ",\"" + answerKey(answer) + "\""; }
+
 const std::string writtenByTheProgram =
-    bom + "student,question,confidence,mark,response\r\n"
-          "\"Ann Lee\",1,3,,\"5000 dollars\"\r\n"
-          "\"Ann Lee\",2,2,,\"line one\r\nline two, with comma\"\r\n"
-          "\"Bob Ng\",1,0,,\"caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC" "5\"\r\n"
-          "\"Bob Ng\",3,\"three\",,\"'=A1*2\"\r\n";
+    bom + "student,question,confidence,mark,response,answer_key\r\n"
+          "\"Ann Lee\",1,3,,\"5000 dollars\"" + keyCell(classAnswers[0].response) + "\r\n"
+          "\"Ann Lee\",2,2,,\"line one\r\nline two, with comma\"" + keyCell(classAnswers[1].response) + "\r\n"
+          "\"Bob Ng\",1,0,,\"caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC" "5\"" +
+          keyCell(classAnswers[2].response) + "\r\n"
+          "\"Bob Ng\",3,\"three\",,\"'=A1*2\"" + keyCell(classAnswers[3].response) + "\r\n";
 
 std::string readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -110,7 +115,10 @@ TEST(MarksFile, MarksSurviveTheFileAsSpreadsheetsSaveIt) {
         MarksTable again = parseMarksFile(written);
         mergeAnswers(again, classAnswers);
         EXPECT_EQ(marksFileBytes(again), written);
-        EXPECT_NE(written.find("\"Bob Ng\",3,\"three\",,\"'=A1*2\"\r\n"), std::string::npos) << written;
+        const std::string sep(1, table.separator);
+        EXPECT_NE(written.find("\"Bob Ng\"" + sep + "3" + sep + "\"three\"" + sep + sep + "\"'=A1*2\"" + sep + "\"" +
+                               answerKey("=A1*2") + "\"\r\n"),
+                  std::string::npos) << written;
     }
 }
 
@@ -130,8 +138,9 @@ TEST(MarksFile, AFormulaGuardIsNeverAddedTwice) {
         bytes = marksFileBytes(read);
         EXPECT_EQ(bytes, first);
     }
-    EXPECT_NE(first.find("\"Ann Lee\",1,\"'-1\",,\"'=SUM(A1:A9)\"\r\n"), std::string::npos) << first;
-    EXPECT_NE(first.find("\"'-Dash\",1,2,,\"''=two\"\r\n"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"Ann Lee\",1,\"'-1\",,\"'=SUM(A1:A9)\"" + keyCell("=SUM(A1:A9)") + "\r\n"),
+              std::string::npos) << first;
+    EXPECT_NE(first.find("\"'-Dash\",1,2,,\"''=two\"" + keyCell("''=two") + "\r\n"), std::string::npos) << first;
 }
 
 TEST(MarksFile, MergeKeepsEveryMarkAndItsPlace) {
@@ -167,15 +176,15 @@ TEST(MarksFile, MergeKeepsEveryMarkAndItsPlace) {
     for (std::size_t i = 0; i < states.size(); ++i) EXPECT_EQ(table.rows[i].state, states[i]) << i;
     EXPECT_EQ(table.rows[1].newResponse, "new answer");
     EXPECT_EQ(marksFileBytes(table), bom +
-        "student,question,confidence,mark,response\r\n"
-        "\"Bob Ng\",3,2,,\"'=A1*3\"\r\n"
-        "\"Ann Lee\",2,2,0,\"old answer\"\r\n"
-        "\"Ann Lee\",1,3,1,\"5000 dollars\"\r\n"
-        "\"Cy Old\",4,1,1,\"gone answer\"\r\n"
-        "\"Ann Lee\",1,3,0,\"5000 dollars\"\r\n"
-        ",,,\"x\",\r\n"
-        "\"Ann Lee\",5,1,,\"five\"\r\n"
-        "\"Dan Fox\",1,,,\"first\"\r\n");
+        "student,question,confidence,mark,response,answer_key\r\n"
+        "\"Bob Ng\",3,2,,\"'=A1*3\"" + keyCell("=A1*3") + "\r\n"
+        "\"Ann Lee\",2,2,0,\"old answer\"" + keyCell("old answer") + "\r\n"
+        "\"Ann Lee\",1,3,1,\"5000 dollars\"" + keyCell("5000 dollars") + "\r\n"
+        "\"Cy Old\",4,1,1,\"gone answer\"" + keyCell("gone answer") + "\r\n"
+        "\"Ann Lee\",1,3,0,\"5000 dollars\",\r\n"
+        ",,,\"x\",,\r\n"
+        "\"Ann Lee\",5,1,,\"five\"" + keyCell("five") + "\r\n"
+        "\"Dan Fox\",1,,,\"first\"" + keyCell("first") + "\r\n");
 
     std::vector<int> noticedRows;
     for (const MarksNotice& notice : table.notices) noticedRows.push_back(notice.row);
@@ -219,11 +228,15 @@ TEST(MarksFile, AFileThatIsNotAMarksFileStopsTheRunAndIsLeftAlone) {
         const char* reason;
     };
     const std::vector<Case> cases = {
-        {"another spreadsheet", "name,score\r\nAnn,3\r\n", "column 1 is \"name\""},
-        {"a column missing", "student,question,confidence,mark\r\n", "it has only 4 column(s)"},
-        {"an extra column", "student,question,confidence,mark,response,comment\r\n", "column 6 is \"comment\""},
+        {"another spreadsheet", "name,score\r\nAnn,3\r\n", "column 1 of its first row is \"name\""},
+        {"a column missing", "student,question,confidence,mark\r\n", "has no column \"response\""},
+        {"an extra column", "student,question,confidence,mark,response,comment\r\n",
+         "column 6 of its first row is \"comment\""},
+        {"a column twice", "student,question,mark,confidence,mark,response\r\n", "names the column \"mark\" twice"},
         {"a value beyond the columns", "student,question,confidence,mark,response\r\nAnn,1,3,1,x,see me\r\n",
          "row 2 has a value in column 6"},
+        {"a value under an empty heading", "student,,question,confidence,mark,response\r\nAnn,x,1,3,1,y\r\n",
+         "row 2 has a value in column 2"},
         {"a quote never closed", "student,question,confidence,mark,response\r\nAnn,1,3,1,\"x\r\n",
          "the quoted field starting on line 2 has no closing quote"},
         {"empty", "", "it is empty"},

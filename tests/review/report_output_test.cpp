@@ -96,7 +96,7 @@ TEST(HtmlReport, OverviewHasARowPerStudentAndACellPerQuestion) {
     EXPECT_EQ(count("<td class=\"q "), 36u);
     EXPECT_EQ(count("<td class=\"q none\""), 34u);
     EXPECT_EQ(count("<td class=\"q c3\" title=\"Question 3: answered, confidence &#8220;3&#8221;\">3</td>"), 1u);
-    EXPECT_EQ(count("<td class=\"q cx\" title=\"Question 4: answered, confidence not given\">&#10003;</td>"), 1u);
+    EXPECT_EQ(count("<td class=\"q cx\" title=\"Question 4: answered, confidence not given\">&#9675;</td>"), 1u);
 }
 
 TEST(HtmlReport, ConfidenceChartBarsFollowTheCounts) {
