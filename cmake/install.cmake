@@ -8,7 +8,7 @@ set(STEPWISE_MAINTAINER "The Stepwise developers <stepwise@example.org>" CACHE S
   "Maintainer of the Debian package and contact in its copyright file, as \"Name <address>\"")
 set(STEPWISE_DATA_DIR "${PROJECT_SOURCE_DIR}/data")
 set(STEPWISE_GENERATED_DIR "${CMAKE_BINARY_DIR}/generated")
-set(STEPWISE_PROGRAMS stepwise-review)
+set(STEPWISE_PROGRAMS stepwise-review stepwise-author)
 if(TARGET stepwise)
   list(PREPEND STEPWISE_PROGRAMS stepwise)
 endif()

@@ -7,7 +7,7 @@
 #include "format/numbers.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
-#include "review/html_escape.h"
+#include "format/html_escape.h"
 #include "review/report_text.h"
 #include "review/students_csv.h"
 #include "stepwise_version.h"

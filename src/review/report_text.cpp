@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "format/utf8.h"
-#include "review/html_escape.h"
+#include "format/html_escape.h"
 #include "system/path_text.h"
 
 namespace stepwise::review {

@@ -4,7 +4,7 @@
 #include "review/csv_report.h"
 #include "review/html_report.h"
 #include "review/handin_builder.h"
-#include "review/html_escape.h"
+#include "format/html_escape.h"
 #include "review/report_text.h"
 
 namespace stepwise::testing {
