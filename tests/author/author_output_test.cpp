@@ -13,12 +13,12 @@
 namespace stepwise::testing {
 namespace {
 
-struct Run {
+struct AuthorRun {
     int status;
     std::string out, err;
 };
 
-Run author(const std::vector<std::string>& arguments) {
+AuthorRun author(const std::vector<std::string>& arguments) {
     std::ostringstream out, err;
     const int status = author::runAuthor(arguments, {out, err});
     return {status, out.str(), err.str()};
@@ -36,13 +36,13 @@ TEST(AuthorOutput, BuiltinGoesToStandardOutputOrToANewFileAndReplacesOnlyWithFor
     const auto file = temp.path() / "rates.stepwise";
     EXPECT_EQ(author({"builtin"}).out, builtinFile);
 
-    const Run first = author({"builtin", "-o", file.string()});
+    const AuthorRun first = author({"builtin", "-o", file.string()});
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(first.out, "");
     EXPECT_EQ(readBytes(file), builtinFile);
 
     write(file, "mine");
-    const Run refused = author({"builtin", "--output", file.string()});
+    const AuthorRun refused = author({"builtin", "--output", file.string()});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err, "stepwise-author: " + file.string() + " already exists; add --force to replace it\n");
     EXPECT_EQ(readBytes(file), "mine");
@@ -65,7 +65,7 @@ TEST(AuthorOutput, PreviewReplacesAnEarlierPreviewButNoOtherFileWithoutForce) {
 
     for (const std::string other : {"<!DOCTYPE html>\n<p>my own page</p>\n", "notes"}) {
         write(page, other);
-        const Run refused = author({"preview", "--html", page.string(), input.string()});
+        const AuthorRun refused = author({"preview", "--html", page.string(), input.string()});
         EXPECT_EQ(refused.status, 2);
         EXPECT_NE(refused.err.find("already exists; add --force"), std::string::npos);
         EXPECT_EQ(readBytes(page), other);
@@ -82,7 +82,7 @@ TEST(AuthorOutput, PreviewOfAFileWithErrorsIsWrittenAndSaysSoWithStatusOne) {
     TempDir temp;
     const auto input = temp.path() / "bad.stepwise", page = temp.path() / "p.html";
     write(input, "002.  Bad\n---\n`routine nowhere\n---\nend program\n");
-    const Run run = author({"preview", "--html", page.string(), input.string()});
+    const AuthorRun run = author({"preview", "--html", page.string(), input.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, input.string() + ":3: error: unknown routine \"nowhere\": the program would end here (known: graph1, "
                                         "graph2, graph3, exitprog)\n1 file checked: 1 error, no warnings\n");
@@ -94,17 +94,17 @@ TEST(AuthorOutput, AnOutputThatCannotBeWrittenOrAnInputThatCannotBeReadIsStatusT
     const auto input = temp.path() / "a.stepwise";
     write(input, assignment);
     const auto intoMissingFolder = temp.path() / "no-such-folder" / "p.html";
-    const Run noFolder = author({"preview", "--html", intoMissingFolder.string(), input.string()});
+    const AuthorRun noFolder = author({"preview", "--html", intoMissingFolder.string(), input.string()});
     EXPECT_EQ(noFolder.status, 2);
     EXPECT_EQ(noFolder.err.rfind("stepwise-author: cannot write " + intoMissingFolder.string() + ": ", 0), 0u)
         << noFolder.err;
 
-    const Run intoFolder = author({"builtin", "-o", temp.path().string(), "--force"});
+    const AuthorRun intoFolder = author({"builtin", "-o", temp.path().string(), "--force"});
     EXPECT_EQ(intoFolder.status, 2);
     EXPECT_NE(intoFolder.err.find("is not a file that can be written"), std::string::npos) << intoFolder.err;
 
     const auto page = temp.path() / "p.html";
-    const Run missingInput = author({"preview", "--html", page.string(), (temp.path() / "gone.stepwise").string()});
+    const AuthorRun missingInput = author({"preview", "--html", page.string(), (temp.path() / "gone.stepwise").string()});
     EXPECT_EQ(missingInput.status, 2);
     EXPECT_FALSE(std::filesystem::exists(page));
 }
