@@ -4,10 +4,10 @@
 #include <map>
 
 #include "format/builtin_assignment.h"
+#include "format/html_escape.h"
 #include "format/numbers.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
-#include "format/html_escape.h"
 #include "review/report_text.h"
 #include "review/students_csv.h"
 #include "stepwise_version.h"
