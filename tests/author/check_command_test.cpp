@@ -36,6 +36,8 @@ const std::vector<CheckRow>& rows() {
          {"3: error: a question marker needs a three-digit number", "5: error: a question marker needs a three-digit number"}, 1},
         {"unknown routine", head + "`routine graph4\n---\n`Routine Graph-1\n" + tail,
          {"3: error: unknown routine \"graph4\""}, 1},
+        {"a routine name that would drive the terminal", head + "`routine \x1B[2J\n" + tail,
+         {"3: error: this line holds a control character", "3: error: unknown routine \"\xE2\x90\x9B[2j\""}, 1},
         {"empty block", head + "One\n---\n\n\t \n---\nTwo\n" + tail, {"5: error: empty block"}, 1},
         {"control characters", head + "One\n\nTwo\x01 three\n---\nx\x7F\n" + tail,
          {"5: error: this line holds a control character", "7: error: this line holds a control character"}, 1},
