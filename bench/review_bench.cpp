@@ -9,6 +9,7 @@
 // Run by hand: build-release/bench/review_bench [--empty-lines]. Writing the classes flushes every record
 // as the student program does: with TMPDIR=/dev/shm that takes seconds, not minutes.
 #include <sys/ptrace.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,7 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Measure {
-    double seconds = 0;
+    double seconds = 0;     // wall time
+    double cpuSeconds = 0;  // user and system time: what the ratio is taken of, since on a shared
+                            // machine the wall time also counts the other processes' turns
     long peakKilobytes = 0;
 };
 
@@ -65,8 +68,9 @@ Measure runProgram(const std::vector<std::string>& args, int expectedStatus = 0)
     ptrace(PTRACE_SETOPTIONS, child, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT | PTRACE_O_TRACEEXEC));
     ptrace(PTRACE_CONT, child, nullptr, nullptr);
     long peak = 0;
+    rusage usage{};
     for (;;) {
-        waitpid(child, &status, 0);
+        wait4(child, &status, 0, &usage);
         if (WIFEXITED(status) || WIFSIGNALED(status)) break;
         int signal = 0;
         if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) peak = peakKilobytesOf(child);
@@ -78,7 +82,8 @@ Measure runProgram(const std::vector<std::string>& args, int expectedStatus = 0)
         std::fprintf(stderr, "%s failed (status %d)\n", args[0].c_str(), status);
         std::exit(1);
     }
-    return {seconds, peak};
+    const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return {seconds, cpu, peak};
 }
 
 // The best of three runs, so that both commands read from a warm cache.
@@ -87,6 +92,7 @@ Measure best(const std::vector<std::string>& args) {
     for (int i = 0; i < 2; ++i) {
         const Measure again = runProgram(args);
         result.seconds = std::min(result.seconds, again.seconds);
+        result.cpuSeconds = std::min(result.cpuSeconds, again.cpuSeconds);
         result.peakKilobytes = std::max(result.peakKilobytes, again.peakKilobytes);
     }
     return result;
@@ -116,10 +122,11 @@ ClassRun measureClass(int files) {
     run.wc = best(wc);
     run.review = best({STEPWISE_REVIEW_PROGRAM, "--csv", (temp.path() / "class.csv").string(), "--html",
                        (temp.path() / "class.html").string(), folder.string()});
-    std::printf("%5d files, %5.1f MB (largest %.0f KB): wc -l %.3f s, stepwise-review %.3f s (%.1f times), "
-                "peak memory %ld KB; CSV %.1f MB, HTML %.1f MB\n",
-                run.files, run.megabytes, run.largestKilobytes, run.wc.seconds, run.review.seconds,
-                run.review.seconds / run.wc.seconds, run.review.peakKilobytes,
+    std::printf("%5d files, %5.1f MB (largest %.0f KB): wc -l %.3f s (CPU %.3f s), stepwise-review %.3f s (CPU "
+                "%.3f s): %.1f times, %.1f times the CPU; peak memory %ld KB; CSV %.1f MB, HTML %.1f MB\n",
+                run.files, run.megabytes, run.largestKilobytes, run.wc.seconds, run.wc.cpuSeconds, run.review.seconds,
+                run.review.cpuSeconds, run.review.seconds / run.wc.seconds, run.review.cpuSeconds / run.wc.cpuSeconds,
+                run.review.peakKilobytes,
                 fs::file_size(temp.path() / "class.csv") / 1e6, fs::file_size(temp.path() / "class.html") / 1e6);
     return run;
 }
@@ -150,9 +157,9 @@ int main(int argc, char** argv) {
     const ClassRun small = measureClass(100);
     const ClassRun large = measureClass(1000);
     bool ok = true;
-    const double ratio = large.review.seconds / large.wc.seconds;
+    const double ratio = large.review.cpuSeconds / large.wc.cpuSeconds;
     if (ratio > 4) {
-        std::printf("FAIL: stepwise-review takes %.1f times as long as wc -l (at most 4)\n", ratio);
+        std::printf("FAIL: stepwise-review takes %.1f times the CPU time of wc -l (at most 4)\n", ratio);
         ok = false;
     }
     // Ten times the files may cost a few of the largest files more memory, and the little kept

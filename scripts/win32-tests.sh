@@ -31,6 +31,7 @@ fi
 sample_dir=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-review-sample.XXXXXX")
 "$linux_build/tests/stepwise_write_sample_class" "$sample_dir"
 (cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux.csv qwelrand 2>/dev/null) || [ $? -eq 1 ]
+(cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux-zip.csv class.zip 2>/dev/null) || [ $? -eq 1 ]
 
 use_wine_prefix
 trap 'stop_wine; rm -rf "$sample_dir"' EXIT
@@ -41,17 +42,21 @@ run_under_wine() {
   local status=0
   (cd "$build_dir/tests" && "$wine" ./stepwise_tests.exe) || status=1
   (cd "$build_dir" && "$wine" ./stepwise_win32_tests.exe) || status=1
-  # The same class read by the Windows build: the same CSV, byte for byte (exit status 1: the
-  # damaged files are reported).
-  local review_status=0
-  (cd "$sample_dir" && "$wine" "$build_dir/stepwise-review.exe" --csv windows.csv qwelrand 2>/dev/null) || review_status=$?
-  if [ "$review_status" -ne 1 ]; then
-    echo "stepwise-review.exe exited with $review_status, not 1" >&2; status=1
-  elif cmp "$sample_dir/linux.csv" "$sample_dir/windows.csv"; then
-    echo "stepwise-review.exe under Wine wrote the same CSV as the Linux build ($(stat -c %s "$sample_dir/linux.csv") bytes)"
-  else
-    echo "stepwise-review.exe under Wine wrote another CSV than the Linux build" >&2; status=1
-  fi
+  # The same class read by the Windows build, from the folder and from its zip: the same CSV,
+  # byte for byte (exit status 1: the damaged files are reported).
+  local input
+  for input in qwelrand class.zip; do
+    local linux_csv=linux.csv windows_csv=windows.csv review_status=0
+    [ "$input" = class.zip ] && linux_csv=linux-zip.csv windows_csv=windows-zip.csv
+    (cd "$sample_dir" && "$wine" "$build_dir/stepwise-review.exe" --csv "$windows_csv" "$input" 2>/dev/null) || review_status=$?
+    if [ "$review_status" -ne 1 ]; then
+      echo "stepwise-review.exe exited with $review_status on $input, not 1" >&2; status=1
+    elif cmp "$sample_dir/$linux_csv" "$sample_dir/$windows_csv"; then
+      echo "stepwise-review.exe under Wine read $input into the same CSV as the Linux build ($(stat -c %s "$sample_dir/$linux_csv") bytes)"
+    else
+      echo "stepwise-review.exe under Wine read $input into another CSV than the Linux build" >&2; status=1
+    fi
+  done
   # The example assignments pass the Windows build's check too.
   local checked
   checked=$(cd "$here/examples" && "$wine" "$build_dir/stepwise-author.exe" check *.stepwise | tr -d '\r') || status=1

@@ -31,6 +31,7 @@ void MainForm::load() {
 
 void MainForm::Form_Load() {
     state_.assignmentTitle = assignmentTitleLine;
+    if (assignmentFile_) takeAssignmentFile();
     startLesson();
     openAssignment();
 }
@@ -69,7 +70,12 @@ void MainForm::cmd_next_picture_Click() { stepwise::cmd_next_picture_Click(state
 void MainForm::cmd_pend_exp_Click() { stepwise::cmd_pend_exp_Click(platform_); }
 void MainForm::cmd_copy_picture_Click() { stepwise::cmd_copy_picture_Click(platform_); }
 void MainForm::tmr_pend_exp_Timer() { stepwise::tmr_pend_exp_Timer(platform_); }
-void MainForm::loadScript() { stepwise::loadScript(state_); }
+void MainForm::loadScript() {
+    if (assignment_)
+        stepwise::loadAssignment(state_, *assignment_);
+    else
+        stepwise::loadScript(state_);
+}
 void MainForm::readNextQuestion() { stepwise::readNextQuestion(platform_, state_); }
 void MainForm::runRoutine(const Text& routine) { stepwise::runRoutine(routine); }
 void MainForm::rateSelfCritique() { stepwise::rateSelfCritique(platform_, state_); }

@@ -5,8 +5,11 @@
 // procedures the handlers share. The handlers themselves live with the concern they serve
 // (lesson/, records/, viewers/, pictures/) as functions of the front end and the lesson state;
 // this class only binds them to the window, and none of them knows it.
+#include <filesystem>
 #include <functional>
+#include <optional>
 
+#include "format/assignment_file.h"
 #include "lesson/lesson_state.h"
 #include "platform/control_id.h"
 #include "platform/platform.h"
@@ -16,6 +19,11 @@ namespace stepwise {
 class MainForm {
 public:
     explicit MainForm(Platform& platform);
+
+    // Works the assignment in this file instead of the built-in one; given before load().
+    void useAssignmentFile(std::filesystem::path file);
+    // Whether the run ended at start-up because the assignment file could not be worked.
+    bool assignmentRefused() const { return assignmentRefused_; }
 
     // Events from the front end. Each handler runs to completion; once the program has ended,
     // further events are ignored.
@@ -57,6 +65,8 @@ public:
     [[noreturn]] void endProgram();
 
 private:
+    void takeAssignmentFile();
+    Text firstAssignmentNumber() const;
     void askName();
     void askNameAgain(const FileError& failure);
     void askFolder();
@@ -68,6 +78,9 @@ private:
     Platform& platform_;
     LessonState state_;
     Text studentName_;
+    std::optional<std::filesystem::path> assignmentFile_;
+    std::optional<Assignment> assignment_;  // read from assignmentFile_; the built-in one when empty
+    bool assignmentRefused_ = false;
     bool ended_ = false;
 };
 

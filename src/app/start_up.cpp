@@ -60,7 +60,7 @@ void MainForm::startLesson() {
     askName();
     askFolder();
     formFilePaths(studentName_);
-    state_.assignmentNumber = u"1";
+    state_.assignmentNumber = firstAssignmentNumber();
     state_.responsePrompt = defaultResponsePrompt();
     state_.assignmentNumber = threeDigits(state_.assignmentNumber);
     state_.nextAssignmentNumber =

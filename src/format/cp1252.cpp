@@ -1,6 +1,8 @@
 #include "format/cp1252.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace stepwise {
@@ -12,6 +14,13 @@ constexpr std::array<char16_t, 32> high = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Every byte's character, so that decoding is one lookup a byte.
+constexpr std::array<char16_t, 256> characters = [] {
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b) table[b] = b >= 0x80 && b < 0xA0 ? high[b - 0x80] : static_cast<char16_t>(b);
+    return table;
+}();
 
 // The byte for a character, or -1 when the code page has none.
 int byteFor(char16_t c) {
@@ -35,11 +44,30 @@ char32_t referencedCharacter(std::string_view digits) {
     return codePoint;
 }
 
+// Decodes bytes into as many characters; runs of ASCII eight bytes at a time, which the compiler
+// widens in one go.
+void decodeInto(std::string_view bytes, char16_t* out) {
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & 0x8080808080808080u) {
+            for (std::size_t k = i; k < i + 8; ++k) out[k] = characters[static_cast<unsigned char>(bytes[k])];
+            continue;
+        }
+        for (std::size_t k = i; k < i + 8; ++k) out[k] = static_cast<unsigned char>(bytes[k]);
+    }
+    for (; i < bytes.size(); ++i) out[i] = characters[static_cast<unsigned char>(bytes[i])];
+}
+
 }  // namespace
 
-char16_t cp1252ToChar(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) return high[byte - 0x80];
-    return byte;
+char16_t cp1252ToChar(unsigned char byte) { return characters[byte]; }
+
+bool fitsCp1252(TextView text) {
+    for (char16_t c : text)
+        if (byteFor(c) < 0) return false;  // a surrogate has no byte either
+    return true;
 }
 
 void appendCp1252(std::string& bytes, TextView text) {
@@ -64,7 +92,7 @@ std::string encodeCp1252(TextView text) {
 Text decodeCp1252(std::string_view bytes) {
     Text text;
     text.resize(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+    decodeInto(bytes, text.data());
     return text;
 }
 
@@ -76,7 +104,8 @@ Text decodeCp1252WithReferences(std::string_view bytes) {
         const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
         const std::size_t decoded = text.size();
         text.resize(decoded + plainEnd - i);
-        for (std::size_t k = decoded; i < plainEnd; ++i, ++k) text[k] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+        decodeInto(bytes.substr(i, plainEnd - i), text.data() + decoded);
+        i = plainEnd;
         if (reference == std::string_view::npos) break;
         const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
         const char32_t codePoint =

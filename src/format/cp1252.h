@@ -11,6 +11,10 @@ namespace stepwise {
 // stand for the control characters of the same code, so every byte survives a round trip.
 char16_t cp1252ToChar(unsigned char byte);
 
+// Whether the code page holds every character of the text, so that it is written without a
+// character reference.
+bool fitsCp1252(TextView text);
+
 // Text to bytes. A character the code page cannot hold is written as a decimal character
 // reference ("&#916;" for a capital delta) so that nothing typed is lost.
 std::string encodeCp1252(TextView text);

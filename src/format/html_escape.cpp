@@ -31,13 +31,18 @@ bool isSpecial(unsigned char c) { return specialBytes[c]; }
 
 std::string escapeHtml(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size() + utf8.size() / 8);
+    appendEscapedHtml(out, utf8);
+    return out;
+}
+
+void appendEscapedHtml(std::string& out, std::string_view utf8) {
+    out.reserve(out.size() + utf8.size() + utf8.size() / 8);
     for (std::size_t i = 0; i < utf8.size();) {
         // Runs of plain bytes are copied at once.
         std::size_t run = i;
         while (run < utf8.size() && !isSpecial(static_cast<unsigned char>(utf8[run]))) ++run;
         out.append(utf8, i, run - i);
-        if (run == utf8.size()) break;
+        if (run == utf8.size()) return;
         const auto c = static_cast<unsigned char>(utf8[run]);
         switch (c) {
         case '&': out += "&amp;"; break;
@@ -49,7 +54,6 @@ std::string escapeHtml(std::string_view utf8) {
         }
         i = run + 1;
     }
-    return out;
 }
 
 }  // namespace stepwise

@@ -11,6 +11,7 @@ namespace stepwise {
 // other control characters, which HTML has no place for, become their visible pictures (U+2400
 // onwards).
 std::string escapeHtml(std::string_view utf8);
+void appendEscapedHtml(std::string& out, std::string_view utf8);
 
 // The visible picture of a C0 control character or DEL, as UTF-8.
 void appendControlPicture(std::string& out, unsigned char control);

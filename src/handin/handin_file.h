@@ -16,21 +16,27 @@
 
 #include "format/record_pieces.h"
 #include "format/text.h"
+#include "handin/handin_source.h"
 
 namespace stepwise::handin {
 
-// Which block of the built-in assignment a record answers.
-enum class BlockKind { instructions, acknowledgement, question, workedAnswer, end, unknown };
+// Which block of its assignment a record answers. The built-in assignment's first two blocks are
+// the instructions and the acknowledgement; in an assignment file, a block that is neither a
+// question, a worked answer nor the end is plain.
+enum class BlockKind { instructions, acknowledgement, question, workedAnswer, end, plain, unknown };
 
 // The word used for a block kind in reports: "instructions", "acknowledgement", "question",
-// "worked answer", "end", "unknown".
+// "worked answer", "end", "plain", "unknown".
 std::string_view blockKindName(BlockKind kind);
 
 struct BlockId {
     int scriptIndex = -1;                // index in the script table; -1 when nothing matches
-    std::optional<int> questionNumber;  // the question the block belongs to (1-12), if any
+    std::optional<int> questionNumber;  // the question the block belongs to, if any
     BlockKind kind = BlockKind::unknown;
 };
+
+struct KnownAssignment;
+class KnownAssignments;
 
 // Finds the block of the built-in assignment whose script line is exactly `blockLine`
 // (as the record holds it, after decoding).
@@ -58,6 +64,13 @@ struct Session {
     bool hasHeader = true;              // false for records before the file's first header
     Text assignment;                    // header line 2, e.g. "assignment #001"
     Text lessonDate;                    // header line 5 as written ("12-07-2026")
+    Text assignmentHeader;              // header line 3, the assignment's header line
+                                        // ("001.  Rates"); "" without a header
+    const KnownAssignment* known = nullptr;  // the assignment it belongs to (owned by the run's
+                                             // KnownAssignments); nothing when it was not given
+    std::string header;                 // the header's bytes: its code line is drawn at random
+                                        // once a run, so two files holding the same header hold
+                                        // copies of one session
     std::vector<Record> records;
 };
 
@@ -67,7 +80,10 @@ struct Problem {
     std::string message;                // UTF-8, for the instructor
 };
 
-// What the file name tells: "send_1207Ann_Lee.txt" is Ann Lee's hand-in for 12-07.
+// What the file name tells: "send_1207Ann_Lee.txt" is Ann Lee's hand-in for 12-07, and so are
+// "leeann_12345_send_1207Ann_Lee-1.txt" and "send_1207Ann_Lee (2).txt", as downloads rename it: any
+// prefix before "send_", and a copy's suffix before ".txt" ("-N", " (N)", " - Copy", " - Copy (N)",
+// " copy", " copy N"); "send_", the suffixes and ".txt" in any letter case.
 struct HandinName {
     Text student;                       // underscores back to spaces: "Ann Lee"
     int month = 0;                      // 1-12, or 0 when the name has no valid date
@@ -87,18 +103,25 @@ struct HandinFile {
 // Reads a SEND file's bytes (Windows-1252, CR LF) into sessions and records. `name` is what
 // parseHandinName makes of the path (left empty when the path is not send_*.txt; the reader reports
 // no problem for the name itself).
+// Sessions are read as sessions of the assignments `known` holds.
 HandinFile parseHandin(std::string_view bytes, std::string path);
+HandinFile parseHandin(std::string_view bytes, std::string path, const KnownAssignments& known);
 
 // The largest hand-in file read (a student's term of work is well under 1 MB); a larger one is not
 // read at all and is reported, so that the memory a run takes stays within a few times this.
 inline constexpr std::uintmax_t handinSizeLimit = std::uintmax_t{64} << 20;
 
-// Reads the file from disk; a file that cannot be read gives a HandinFile with one problem.
-HandinFile readHandinFile(const std::filesystem::path& path);
+// Reads a hand-in from disk or from its archive; one that cannot be read gives a HandinFile with
+// one problem.
+HandinFile readHandinFile(const HandinSource& source);
+HandinFile readHandinFile(const HandinSource& source, const KnownAssignments& known);
 
-// Every send_*.txt (any letter case) under the given paths: files as given, folders searched
-// recursively. Paths that are neither are reported as problems.
-std::vector<std::filesystem::path> findHandinFiles(const std::vector<std::filesystem::path>& paths,
-                                                   std::vector<Problem>& problems);
+// Every hand-in under the given paths: files as given; folders searched recursively; zip archives,
+// given or found in folders, read to their entries (and the entries of a zip inside one). A hand-in
+// is a .txt whose name holds send_MMDD<name> (parseHandinName). Paths that cannot be searched,
+// archives or entries that cannot be read, and text files that begin as a hand-in but whose names
+// do not say whose are reported as problems.
+std::vector<HandinSource> findHandinFiles(const std::vector<std::filesystem::path>& paths,
+                                          std::vector<Problem>& problems);
 
 }  // namespace stepwise::handin

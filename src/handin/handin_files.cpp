@@ -4,6 +4,9 @@
 #include <system_error>
 
 #include "handin/handin_file.h"
+#include "format/file_names.h"
+#include "handin/handin_source.h"
+#include "handin/known_assignments.h"
 #include "system/folder_walk.h"
 #include "system/path_text.h"
 #include "system/whole_file.h"
@@ -14,64 +17,148 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Problem wholeFileProblem(const fs::path& path, std::string message) { return {utf8Path(path), 0, std::move(message)}; }
+Problem problemOf(const HandinSource& source, std::string message) { return {source.shown(), 0, std::move(message)}; }
 
-// A file read no further than its name.
-HandinFile unreadableFile(const fs::path& path, std::string message) {
-    HandinFile file;
-    file.path = utf8Path(path);
-    if (auto name = parseHandinName(file.path)) file.name = std::move(*name);
-    file.problems.push_back(wholeFileProblem(path, std::move(message)));
-    return file;
-}
-
-// The send_*.txt files under a folder, in the order of their paths; what cannot be searched is
-// reported.
-std::vector<fs::path> searchFolder(const fs::path& folder, std::vector<Problem>& problems) {
-    FolderWalk walk = walkFolder(folder, [](const fs::path& name) { return parseHandinName(utf8Path(name)).has_value(); });
-    for (const SystemError& skipped : walk.skipped) problems.push_back(wholeFileProblem(skipped.path, skipped.reason));
-    std::sort(walk.files.begin(), walk.files.end(),
-              [](const fs::path& a, const fs::path& b) { return a.generic_u8string() < b.generic_u8string(); });
-    return std::move(walk.files);
-}
-
-}  // namespace
-
-HandinFile readHandinFile(const fs::path& path) {
-    const Result<WholeFile> read = readWholeFile(path, handinSizeLimit);
-    if (read.failure && !read.value.brokeOff) {
-        if (read.failure->code == EISDIR) return unreadableFile(path, "this is a folder, not a file");
-        if (read.failure->code == EFBIG)
-            return unreadableFile(path, "the file is larger than " + std::to_string(handinSizeLimit >> 20) +
-                                            " MB, which no hand-in is; not read");
-        return unreadableFile(path, "the file cannot be read: " + read.failure->reason);
+bool endsWithIgnoringCase(std::string_view name, std::string_view ending) {
+    if (name.size() < ending.size()) return false;
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = name[name.size() - ending.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != ending[i]) return false;
     }
-    const std::string& bytes = read.value.bytes;
-    HandinFile file = parseHandin(bytes, utf8Path(path));
-    if (read.failure)
-        file.problems.insert(file.problems.begin(),
-                             wholeFileProblem(path, "reading the file stopped after " + std::to_string(bytes.size()) +
-                                                        " bytes: " + read.failure->reason));
-    return file;
+    return true;
 }
 
-std::vector<fs::path> findHandinFiles(const std::vector<fs::path>& paths, std::vector<Problem>& problems) {
-    std::vector<fs::path> files;
-    for (const fs::path& path : paths) {
+bool startsWith(std::string_view name, TextView prefix) {
+    return name.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), name.begin(), [](char16_t c, char byte) { return c == byte; });
+}
+
+// The student program's other two files, which a student's folder holds beside the SEND file:
+// they begin as it does, and are not handed in.
+bool isStudentsOwnFile(std::string_view name) { return startsWith(name, masterFilePrefix) || startsWith(name, notesFilePrefix); }
+
+bool isZipName(std::string_view name) { return endsWithIgnoringCase(name, ".zip"); }
+bool isTextName(std::string_view name) { return endsWithIgnoringCase(name, ".txt"); }
+
+// How far archives inside archives are opened: a zip in the download, and a zip inside that one.
+constexpr int archiveDepthLimit = 1;
+
+// Gathers what a class's PATHs hold: the hand-ins, and the problems met on the way.
+class HandinSearch {
+public:
+    explicit HandinSearch(std::vector<Problem>& problems) : problems_(problems) {}
+
+    void addPath(const fs::path& path) {
         std::error_code error;
         const fs::file_status status = fs::status(path, error);
         if (fs::is_regular_file(status)) {
-            files.push_back(path);
+            const HandinSource source(path);
+            if (isZipName(source.fileName()) && !parseHandinName(source.fileName())) addDiskArchive(source);
+            else found_.push_back(source);  // a file given is read, whatever its name
         } else if (fs::is_directory(status)) {
-            std::vector<fs::path> found = searchFolder(path, problems);
-            files.insert(files.end(), found.begin(), found.end());
+            searchFolder(path);
         } else if (fs::exists(status)) {
-            problems.push_back(wholeFileProblem(path, "neither a file nor a folder"));
+            problems_.push_back({utf8Path(path), 0, "neither a file nor a folder"});
         } else {
-            problems.push_back(wholeFileProblem(path, "no such file or folder"));
+            problems_.push_back({utf8Path(path), 0, "no such file or folder"});
         }
     }
-    return files;
+
+    std::vector<HandinSource> take() { return std::move(found_); }
+
+private:
+    // The hand-ins, archives and other text files under a folder, in the order of their paths.
+    void searchFolder(const fs::path& folder) {
+        FolderWalk walk = walkFolder(folder, [](const fs::path& name) {
+            const std::string text = utf8Path(name);
+            return isTextName(text) || isZipName(text);
+        });
+        for (const SystemError& skipped : walk.skipped) problems_.push_back({utf8Path(skipped.path), 0, skipped.reason});
+        std::sort(walk.files.begin(), walk.files.end(),
+                  [](const fs::path& a, const fs::path& b) { return a.generic_u8string() < b.generic_u8string(); });
+        for (const fs::path& file : walk.files) addFound(HandinSource(file), 0);
+    }
+
+    void addFound(const HandinSource& source, int depth) {
+        const std::string name = source.fileName();
+        if (parseHandinName(name)) found_.push_back(source);
+        else if (isZipName(name)) addArchive(source, depth);
+        else reportIfAHandin(source);
+    }
+
+    void addArchive(const HandinSource& source, int depth) {
+        if (!source.inArchive()) return addDiskArchive(source);
+        if (depth >= archiveDepthLimit) {
+            problems_.push_back(problemOf(source, "a zip archive inside a zip inside a zip; not opened"));
+            return;
+        }
+        // Checked whole first, so that its problem is the entry's own.
+        if (HandinSource::Bytes bytes = source.read(); !bytes.failure.empty())
+            return problems_.push_back({source.shown(), 0, bytes.failure});
+        opened(source, zip::Archive::fromSource(source.entryBytes(inflated_)), depth + 1);
+    }
+
+    void addDiskArchive(const HandinSource& source) { opened(source, zip::Archive::open(source.diskFile()), 0); }
+
+    void opened(const HandinSource& source, zip::Result<zip::Archive> archive, int depth) {
+        if (!archive) {
+            problems_.push_back(problemOf(source, "cannot be read as a zip archive: " + archive.problem()));
+            return;
+        }
+        const auto shared = std::make_shared<const zip::Archive>(std::move(archive.value()));
+        std::vector<std::size_t> order;
+        for (std::size_t i = 0; i < shared->entries().size(); ++i)
+            if (!shared->entries()[i].name.ends_with('/')) order.push_back(i);
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return shared->entries()[a].name < shared->entries()[b].name;
+        });
+        for (std::size_t index : order) addFound(HandinSource(shared, index, source), depth);
+    }
+
+    // A text file whose name does not say whose it is is not read as a hand-in; one that begins
+    // as a hand-in does is listed, so that no student's work is passed over without a word.
+    void reportIfAHandin(const HandinSource& source) {
+        if (!isTextName(source.fileName()) || isStudentsOwnFile(source.fileName())) return;
+        const HandinSource::Bytes bytes = source.read();
+        if (!bytes.failure.empty()) return;
+        const HandinFile file = parseHandin(bytes.bytes, source.shown());
+        if (!file.sessions.empty() && file.sessions.front().hasHeader)
+            problems_.push_back(problemOf(source, "begins with a lesson header, but its name does not say whose it "
+                                                  "is (send_MMDD<name>.txt); not read"));
+    }
+
+    std::vector<Problem>& problems_;
+    std::vector<HandinSource> found_;
+    // The zip inside a zip that is inflated, shared by all such: one at a time in memory.
+    std::shared_ptr<zip::InflatedEntry> inflated_ = std::make_shared<zip::InflatedEntry>();
+};
+
+}  // namespace
+
+HandinFile readHandinFile(const HandinSource& source) {
+    return readHandinFile(source, KnownAssignments::builtinOnly());
+}
+
+HandinFile readHandinFile(const HandinSource& source, const KnownAssignments& known) {
+    HandinSource::Bytes read = source.read();
+    if (!read.failure.empty() && !read.partial) {
+        HandinFile file;
+        file.path = source.shown();
+        if (auto name = parseHandinName(source.fileName())) file.name = std::move(*name);
+        file.problems.push_back(problemOf(source, std::move(read.failure)));
+        return file;
+    }
+    HandinFile file = parseHandin(read.bytes, source.shown(), known);
+    if (auto name = parseHandinName(source.fileName())) file.name = std::move(*name);
+    if (read.partial) file.problems.insert(file.problems.begin(), problemOf(source, std::move(read.failure)));
+    return file;
+}
+
+std::vector<HandinSource> findHandinFiles(const std::vector<fs::path>& paths, std::vector<Problem>& problems) {
+    HandinSearch search(problems);
+    for (const fs::path& path : paths) search.addPath(path);
+    return search.take();
 }
 
 }  // namespace stepwise::handin

@@ -26,6 +26,7 @@
 #include "handin/handin_file.h"
 #include "handin/handin_lines.h"
 #include "format/builtin_assignment.h"
+#include "handin/known_assignments.h"
 #include "format/cp1252.h"
 #include "format/lesson_header.h"
 #include "format/record_pieces.h"
@@ -54,7 +55,8 @@ TextView trimmedLabel(TextView label) { return label.substr(0, label.find_last_n
 
 class HandinParser {
 public:
-    HandinParser(std::string_view bytes, HandinFile& file) : lines_(bytes), file_(file) {}
+    HandinParser(std::string_view bytes, HandinFile& file, const KnownAssignments& known)
+        : lines_(bytes), file_(file), known_(known) {}
 
     void run() {
         Position at;
@@ -92,7 +94,7 @@ private:
     // Only taken between records, as a student's text may hold these two lines.
     bool headerLacksCodeLineAt(std::size_t line) const {
         return beginsWith(content(line), assignmentLineOpening) && line + 1 < lineCount() &&
-               sameAs(content(line + 1), builtinAssignment().front());
+               known_.find(decodeCp1252WithReferences(content(line + 1)));
     }
     bool somethingStartsAt(std::size_t line) const {
         return headerStartsAt({line, 0}) || recordStartsAt({line, 0});
@@ -118,6 +120,8 @@ private:
             Session headerless;
             headerless.line = static_cast<int>(recordLine);
             headerless.hasHeader = false;
+            headerless.known = known_.all().front().get();  // read as the built-in's, as ever
+            lastBlock_ = -1;
             file_.sessions.push_back(std::move(headerless));
             problem(recordLine, "records before the first lesson header");
         }
@@ -146,14 +150,22 @@ private:
         if (found < rest.size())
             problem(first + 1, "the lesson header is incomplete: " + std::to_string(found + 2) + " of its " +
                                    std::to_string(lessonHeaderLineCount) + " lines");
-        if (found > 0 && !sameAs(rest[0], builtinAssignment().front()))
-            problem(assignmentLine + 2, "the lesson header names another assignment than \"001.  Rates\"");
-        if (found > 1 && !sameAs(rest[1], assignmentTitleLine))
+        // A session of an assignment that was not given is reported once for the class, by whoever
+        // reads the files.
+        if (found > 0) {
+            session.assignmentHeader = decodeCp1252WithReferences(rest[0]);
+            session.known = known_.find(session.assignmentHeader);
+        } else {
+            session.known = known_.all().front().get();  // nothing says otherwise: the built-in's
+        }
+        if (found > 1 && session.known && decodeCp1252WithReferences(rest[1]) != session.known->setTitle)
             problem(assignmentLine + 3, "the lesson header's title line has been changed");
+        lastBlock_ = -1;
         if (found > 2) {
             session.lessonDate = decodeCp1252(rest[2]);
             if (!isValidDate(rest[2])) problem(assignmentLine + 4, "the lesson header's date is not a date (MM-DD-YYYY)");
         }
+        session.header = std::string(lines_.span(first, 0, next));
         file_.sessions.push_back(std::move(session));
         return {next, 0};
     }
@@ -224,8 +236,11 @@ private:
         const BlockEnd blockEnd = findBlockEnd(blockStart, record.kind);
         const std::string_view block = lines_.span(blockStart, 0, blockEnd.line);
         record.block = decodeCp1252WithReferences(block);
-        record.blockId = identifyBlock(record.block);
         Session& session = currentSession(at.line + 1);
+        // A session of an assignment not given is read as the built-in's, its blocks unknown.
+        const KnownAssignment& blocks = session.known ? *session.known : *known_.all().front();
+        record.blockId = blocks.identify(record.block, lastBlock_);
+        if (record.blockId.scriptIndex >= 0) lastBlock_ = record.blockId.scriptIndex;
         if (!blockEnd.complete) {
             problem(at.line + 1, blockEnd.line >= lineCount()
                                      ? "the file ends inside this record, before its text"
@@ -235,8 +250,10 @@ private:
             return {blockEnd.line, 0};
         }
         if (blockEnd.line == blockStart) problem(at.line + 1, "this record has no block line");
-        else if (record.blockId.kind == BlockKind::unknown && !record.block.empty())
-            problem(blockStart + 1, "this block is not a block of the built-in assignment");
+        else if (record.blockId.kind == BlockKind::unknown && !record.block.empty() && session.known)
+            problem(blockStart + 1, session.known->builtin ? std::string("this block is not a block of the built-in assignment")
+                                                           : "this block is not a block of the assignment \"" +
+                                                                 toUtf8(session.known->headerLine) + "\"");
         checkLabel(record.kind, blockEnd.line + 1);
 
         // A notes record's text follows the label on the label's line; a response's starts below it.
@@ -352,6 +369,8 @@ private:
 
     const LineTable lines_;
     HandinFile& file_;
+    const KnownAssignments& known_;
+    int lastBlock_ = -1;  // the script index of the session's last record identified
     bool reportedLineEnds_ = false;
     bool reportedMasterForm_ = false;
 };
@@ -379,6 +398,10 @@ bool reSavedAsUtf8(std::string_view bytes) {
 }  // namespace
 
 HandinFile parseHandin(std::string_view bytes, std::string path) {
+    return parseHandin(bytes, std::move(path), KnownAssignments::builtinOnly());
+}
+
+HandinFile parseHandin(std::string_view bytes, std::string path, const KnownAssignments& known) {
     HandinFile file;
     file.path = std::move(path);
     // What the name says about the student is the caller's to judge (a file given by another name
@@ -400,7 +423,7 @@ HandinFile parseHandin(std::string_view bytes, std::string path) {
         file.problems.push_back({file.path, 0, "the file has been saved again in UTF-8, not in the student program's "
                                                "Windows-1252; read as UTF-8"});
     }
-    HandinParser(bytes, file).run();
+    HandinParser(bytes, file, known).run();
     return file;
 }
 

@@ -13,3 +13,14 @@ void loadScript(LessonState& state) {
 }
 
 }  // namespace stepwise
+
+namespace stepwise {
+
+void loadAssignment(LessonState& state, const Assignment& assignment) {
+    state.scriptLines.at(1) = assignment.headerLine;
+    for (std::size_t i = 0; i < assignment.blocks.size(); ++i)
+        state.scriptLines.at(scriptIndexOfBlock(i)) = assignment.blocks[i].text;
+    state.lineIndex = 0;
+}
+
+}  // namespace stepwise

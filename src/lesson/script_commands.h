@@ -4,6 +4,7 @@
 // program is endProgram(), which unwinds to the window's dispatch. Nothing else is thrown.
 // The script table and its reader: what "Next Question / Answer" shows, and the routines a
 // script line can name.
+#include "format/assignment_file.h"
 #include "format/text.h"
 #include "lesson/lesson_state.h"
 #include "platform/platform.h"
@@ -12,6 +13,11 @@ namespace stepwise {
 
 // Fills the script table with the built-in assignment from index 1 on; index 0 stays empty.
 void loadScript(LessonState& state);
+
+// Fills the script table with an assignment read from a file: its header at index 1, its blocks
+// at 2, 4, 6, ... with empty lines between them, as the built-in assignment stands. Like
+// loadScript, it leaves the cursor on 0.
+void loadAssignment(LessonState& state, const Assignment& assignment);
 
 // Takes the next non-empty script line, classifies it by its marker and keeps what the record
 // commands need. At the next assignment's header the program ends.

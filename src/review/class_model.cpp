@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "handin/known_assignments.h"
+#include "review/report_text.h"
+
 namespace stepwise::review {
 
 namespace {
@@ -28,7 +31,8 @@ void addRecords(Student& student, const handin::HandinFile& file) {
         for (const handin::Record& record : session.records) {
             const std::optional<int> time = secondsOfDay(record.time);
             student.records.push_back({&file, sessionNumber, &session, &record,
-                                       first ? std::nullopt : secondsSince(previousTime, time)});
+                                       first ? std::nullopt : secondsSince(previousTime, time),
+                                       reportUtf8(record.text)});
             previousTime = time;
             first = false;
         }
@@ -95,7 +99,10 @@ ClassModel buildClassModel(std::vector<handin::HandinFile> files, std::vector<ha
     return model;
 }
 
-std::optional<int> answeredQuestion(const handin::Record& record) {
+std::optional<int> answeredQuestion(const ClassRecord& entry) {
+    const handin::Record& record = *entry.record;
+    // The figures are the built-in assignment's twelve questions.
+    if (entry.sessionData && entry.sessionData->known && !entry.sessionData->known->builtin) return std::nullopt;
     if (record.kind != handin::RecordKind::response) return std::nullopt;
     const handin::BlockId& id = record.blockId;
     if (id.kind != handin::BlockKind::question && id.kind != handin::BlockKind::instructions) return std::nullopt;
@@ -106,7 +113,7 @@ std::optional<int> answeredQuestion(const handin::Record& record) {
 std::vector<Answer> lastAnswers(const Student& student) {
     std::vector<const ClassRecord*> last(13, nullptr);
     for (const ClassRecord& record : student.records)
-        if (auto question = answeredQuestion(*record.record)) last[*question] = &record;
+        if (auto question = answeredQuestion(record)) last[*question] = &record;
     std::vector<Answer> answers;
     for (int question = 1; question <= 12; ++question)
         if (last[question]) answers.push_back({question, last[question]});

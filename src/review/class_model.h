@@ -21,6 +21,7 @@ struct ClassRecord {
     const handin::Session* sessionData = nullptr;
     const handin::Record* record = nullptr;
     std::optional<int> seconds;         // empty for a session's first record and after a break
+    std::string text;                   // the record's text in UTF-8, converted once for every report
 };
 
 struct Student {
@@ -73,6 +74,6 @@ std::vector<Answer> lastAnswers(const Student& student);
 
 // The question a record answers: a response to a question block (the instructions count as
 // question 1). Responses to other blocks and notes answer nothing.
-std::optional<int> answeredQuestion(const handin::Record& record);
+std::optional<int> answeredQuestion(const ClassRecord& entry);
 
 }  // namespace stepwise::review

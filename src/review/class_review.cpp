@@ -7,6 +7,7 @@
 
 #include "format/utf8.h"
 #include "handin/student_identity.h"
+#include "review/copy_folding.h"
 #include "review/report_text.h"
 #include "system/path_text.h"
 #include "system/whole_file.h"
@@ -18,33 +19,27 @@ namespace {
 namespace fs = std::filesystem;
 
 struct FoundFile {
-    fs::path path;
+    handin::HandinSource source;
     handin::HandinName name;
 };
 
-handin::HandinName nameOf(const fs::path& path, std::vector<handin::Problem>& problems) {
-    const std::string fileName = utf8Path(path.filename());
+handin::HandinName nameOf(const handin::HandinSource& source, std::vector<handin::Problem>& problems) {
+    const std::string fileName = source.fileName();
     if (auto name = handin::parseHandinName(fileName)) {
         if (name->month == 0)
-            problems.push_back({utf8Path(path), 0, "the file name holds no hand-in date (send_MMDD<name>.txt)"});
+            problems.push_back({source.shown(), 0, "the file name holds no hand-in date (send_MMDD<name>.txt)"});
         return *name;
     }
-    problems.push_back({utf8Path(path), 0, "the file name does not follow send_MMDD<name>.txt; named by the file name"});
-    return {handin::decodeNameBytes(utf8Path(path.stem())), 0, 0};
-}
-
-// The same file reached twice (given as a file and found in a folder, say) compares equal here.
-std::string identityOf(const fs::path& path) {
-    std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(path, error);
-    return utf8Path(error ? path.lexically_normal() : canonical);
+    problems.push_back({source.shown(), 0, "the file name does not follow send_MMDD<name>.txt; named by the file name"});
+    const std::size_t dot = fileName.rfind('.');
+    return {handin::decodeNameBytes(dot == std::string::npos || dot == 0 ? fileName : fileName.substr(0, dot)), 0, 0};
 }
 
 // What the bytes of the class's files tell: the file an earlier file of the same student repeats
 // byte for byte, and the files that other students handed in too.
 struct IdenticalFiles {
-    std::map<fs::path, fs::path> repeats;        // a file -> the same student's earlier file
-    std::map<fs::path, std::string> sharedWith;  // a file -> "identical hand-ins: Ann, Bob"
+    std::map<std::string, std::string> repeats;     // a file -> the same student's earlier file
+    std::map<std::string, std::string> sharedWith;  // a file -> "identical hand-ins: Ann, Bob"
 };
 
 // Only files of one size can be the same; of these, a hash picks which to compare, and the bytes
@@ -52,13 +47,13 @@ struct IdenticalFiles {
 IdenticalFiles findIdenticalFiles(const std::vector<PlannedStudent>& plan) {
     struct Entry {
         std::size_t student;
-        const fs::path* path;
+        const handin::HandinSource* path;
     };
     std::map<std::uintmax_t, std::vector<Entry>> bySize;
     for (std::size_t student = 0; student < plan.size(); ++student)
-        for (const fs::path& path : plan[student].files)
-            if (const auto size = regularFileSize(path); size && *size > 0 && *size <= handin::handinSizeLimit)
-                bySize[*size].push_back({student, &path});
+        for (const handin::HandinSource& source : plan[student].files)
+            if (const auto size = source.size(); size && *size > 0 && *size <= handin::handinSizeLimit)
+                bySize[*size].push_back({student, &source});
     IdenticalFiles identical;
     for (const auto& [size, entries] : bySize) {
         if (entries.size() < 2) continue;
@@ -68,13 +63,13 @@ IdenticalFiles findIdenticalFiles(const std::vector<PlannedStudent>& plan) {
         };
         std::vector<Group> groups;
         for (const Entry& entry : entries) {
-            const Result<WholeFile> read = readWholeFile(*entry.path, handin::handinSizeLimit);
-            if (!read) continue;
-            const std::size_t hash = std::hash<std::string>{}(read.value.bytes);
+            const handin::HandinSource::Bytes read = entry.path->read();
+            if (!read.failure.empty()) continue;
+            const std::size_t hash = std::hash<std::string>{}(read.bytes);
             const auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& g) {
                 if (g.hash != hash) return false;
-                const Result<WholeFile> first = readWholeFile(*g.members.front().path, handin::handinSizeLimit);
-                return first && first.value.bytes == read.value.bytes;
+                const handin::HandinSource::Bytes first = g.members.front().path->read();
+                return first.failure.empty() && first.bytes == read.bytes;
             });
             if (group == groups.end()) groups.push_back({hash, {entry}});
             else group->members.push_back(entry);
@@ -84,16 +79,21 @@ IdenticalFiles findIdenticalFiles(const std::vector<PlannedStudent>& plan) {
             for (const Entry& member : group.members) {
                 const auto earlier = std::find_if(group.members.begin(), group.members.end(),
                                                   [&](const Entry& e) { return e.student == member.student; });
-                if (earlier->path != member.path) identical.repeats[*member.path] = *earlier->path;
+                if (earlier->path != member.path) identical.repeats[member.path->identity()] = earlier->path->shown();
                 else students.push_back(member.student);
             }
             if (students.size() < 2) continue;
             std::string message = "identical hand-ins:";
             for (std::size_t student : students) message += (student == students.front() ? " " : ", ") + reportUtf8(plan[student].name);
-            for (const Entry& member : group.members) identical.sharedWith[*member.path] = message;
+            for (const Entry& member : group.members) identical.sharedWith[member.path->identity()] = message;
         }
     }
     return identical;
+}
+
+void noteUnknownAssignments(const handin::HandinFile& file, std::set<Text>& unknown) {
+    for (const handin::Session& session : file.sessions)
+        if (session.hasHeader && !session.known && !session.assignmentHeader.empty()) unknown.insert(session.assignmentHeader);
 }
 
 void keepProblems(ClassReview& review, const std::vector<handin::Problem>& problems) {
@@ -104,62 +104,75 @@ void keepProblems(ClassReview& review, const std::vector<handin::Problem>& probl
 
 }  // namespace
 
-std::vector<PlannedStudent> planClass(const std::vector<fs::path>& found, std::vector<handin::Problem>& problems) {
+std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& found,
+                                      std::vector<handin::Problem>& problems) {
     std::set<std::string> seen;
     std::vector<FoundFile> files;
     handin::StudentSpellings spellings;
-    for (const fs::path& path : found) {
-        if (!seen.insert(identityOf(path)).second) {
-            problems.push_back({utf8Path(path), 0, "given more than once; counted once"});
+    for (const handin::HandinSource& source : found) {
+        if (!seen.insert(source.identity()).second) {
+            problems.push_back({source.shown(), 0, "given more than once; counted once"});
             continue;
         }
-        files.push_back({path, nameOf(path, problems)});
+        files.push_back({source, nameOf(source, problems)});
         spellings.add(files.back().name.student);
     }
     // One student however their files spell the name: each file takes the spelling shown.
     for (FoundFile& file : files) file.name.student = spellings.shown(file.name.student);
     std::stable_sort(files.begin(), files.end(), [](const FoundFile& a, const FoundFile& b) {
         if (a.name.student != b.name.student) return comesBefore(a.name.student, b.name.student);
-        return std::tie(a.name.month, a.name.day, a.path) < std::tie(b.name.month, b.name.day, b.path);
+        return std::tie(a.name.month, a.name.day, a.source.shown()) < std::tie(b.name.month, b.name.day, b.source.shown());
     });
     std::vector<PlannedStudent> students;
     for (const FoundFile& file : files) {
         if (students.empty() || students.back().name != file.name.student) students.push_back({file.name.student, {}});
-        students.back().files.push_back(file.path);
+        students.back().files.push_back(file.source);
     }
     return students;
 }
 
-ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallbacks& callbacks) {
+ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallbacks& callbacks,
+                        const handin::KnownAssignments& known) {
     ClassReview review;
     std::vector<handin::Problem> found;
     const std::vector<PlannedStudent> plan = planClass(handin::findHandinFiles(paths, found), found);
     keepProblems(review, found);
     if (plan.empty() && found.empty()) review.problems.push_back({"", 0, "no hand-in files (send_*.txt) found"});
 
+    std::set<Text> unknown;  // the header lines of sessions of assignments not given
     std::size_t total = 0, done = 0;
     for (const PlannedStudent& student : plan) total += student.files.size();
     const IdenticalFiles identical = findIdenticalFiles(plan);
     for (const PlannedStudent& planned : plan) {
-        std::vector<handin::HandinFile> files;
+        std::vector<handin::HandinFile> read;
+        std::vector<bool> repeated;  // counted once already, in the same student's earlier file
         std::vector<std::string> sharedWith;
-        int problems = 0;
-        for (const fs::path& path : planned.files) {
-            handin::HandinFile file = handin::readHandinFile(path);
+        for (const handin::HandinSource& source : planned.files) {
+            handin::HandinFile file = handin::readHandinFile(source, known);
+            noteUnknownAssignments(file, unknown);
             file.name.student = planned.name;
             // A file that holds no lesson has nothing to count twice.
-            const auto repeats = identical.repeats.find(path);
-            const bool repeat = repeats != identical.repeats.end() && !file.sessions.empty();
-            if (repeat) file.problems.push_back(duplicateProblem(file, utf8Path(repeats->second)));
-            if (const auto shared = identical.sharedWith.find(path); shared != identical.sharedWith.end()) {
+            const auto repeats = identical.repeats.find(source.identity());
+            repeated.push_back(repeats != identical.repeats.end() && !file.sessions.empty());
+            if (repeated.back()) {
+                file.problems.push_back(duplicateProblem(file, repeats->second));
+                file.sessions.clear();
+            }
+            if (const auto shared = identical.sharedWith.find(source.identity()); shared != identical.sharedWith.end()) {
                 file.problems.push_back({file.path, 0, shared->second});
                 if (std::find(sharedWith.begin(), sharedWith.end(), shared->second) == sharedWith.end())
                     sharedWith.push_back(shared->second);
             }
-            problems += static_cast<int>(file.problems.size());
-            keepProblems(review, file.problems);
-            if (!repeat) files.push_back(std::move(file));
+            read.push_back(std::move(file));
             if (callbacks.progress) callbacks.progress(++done, total);
+        }
+        const std::vector<bool> earlierCopies = foldCopies(read);
+        std::vector<handin::HandinFile> files;
+        int problems = 0;
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            problems += static_cast<int>(read[i].problems.size());
+            keepProblems(review, read[i].problems);
+            if (!repeated[i] && !earlierCopies[i]) files.push_back(std::move(read[i]));
         }
         if (files.empty()) continue;
         ClassModel model = buildClassModel(std::move(files), {});
@@ -172,6 +185,8 @@ ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallback
             review.summary.add(std::move(summary));
         }
     }
+    for (const Text& header : unknown)
+        review.problems.push_back({"", 0, "sessions of " + reportUtf8(header) + ": give its file with --assignment"});
     return review;
 }
 

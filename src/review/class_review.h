@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "handin/known_assignments.h"
 #include "review/class_summary.h"
 
 namespace stepwise::review {
@@ -33,15 +34,18 @@ struct ReviewCallbacks {
 // One student's hand-in files as found, before they are read.
 struct PlannedStudent {
     Text name;
-    std::vector<std::filesystem::path> files;   // by hand-in date
+    std::vector<handin::HandinSource> files;   // by hand-in date
 };
 
 // Groups the files found by the student their name gives, students in name order and each one's
 // files by hand-in date. A path found twice is kept once and reported; a file whose name does not
 // follow send_MMDD<name>.txt is named by its file name and reported.
-std::vector<PlannedStudent> planClass(const std::vector<std::filesystem::path>& found,
+std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& found,
                                       std::vector<handin::Problem>& problems);
 
-ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks);
+// Sessions are read as sessions of the assignments `known` holds; the sessions of any other are
+// read with their blocks unknown and reported once for each such assignment.
+ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks,
+                        const handin::KnownAssignments& known = handin::KnownAssignments::builtinOnly());
 
 }  // namespace stepwise::review

@@ -1,41 +1,80 @@
 #include "review/csv.h"
 
+#include <array>
+
 namespace stepwise::review {
 
 namespace {
 
 bool startsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@'; }
-bool splitsCells(char c) { return c == ';' || c == ',' || c == '\t' || c == '\r' || c == '\n'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The bytes a field cannot copy as they stand: C0 controls other than tab, CR and LF, DEL, the
+// first byte of a C1 control's two (C2), and the quote, which is doubled.
+constexpr std::array<bool, 256> fieldSpecialBytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x20; ++c) table[c] = c != '\t' && c != '\r' && c != '\n';
+    table[0x7F] = table[0xC2] = table['"'] = true;
+    return table;
+}();
+
+constexpr std::array<bool, 256> splitterBytes = [] {
+    std::array<bool, 256> table{};
+    for (char c : {';', ',', '\t', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
+constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
+
+bool isC1At(std::string_view utf8, std::size_t i) {
+    if (i + 1 >= utf8.size()) return false;
+    const auto next = static_cast<unsigned char>(utf8[i + 1]);
+    return next >= 0x80 && next < 0xA0;
+}
+
+// Appends the text as a cell holds it (csvText), doubling quotes when `quoted`; runs of plain
+// bytes are copied at once.
+void appendCellText(std::string& out, std::string_view utf8, bool quoted) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t run = i;
+        while (run < utf8.size() && !fieldSpecialBytes[static_cast<unsigned char>(utf8[run])]) ++run;
+        out.append(utf8, i, run - i);
+        if (run == utf8.size()) return;
+        const auto c = static_cast<unsigned char>(utf8[run]);
+        i = run + 1;
+        if (c == '"') {
+            out += quoted ? "\"\"" : "\"";
+        } else if (c != 0xC2) {
+            out += replacementCharacter;
+        } else if (isC1At(utf8, run)) {
+            out += replacementCharacter;  // U+0080 to U+009F
+            ++i;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+}
 
 }  // namespace
 
 std::string csvText(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) {
-            out += "\xEF\xBF\xBD";
-        } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
-            out += "\xEF\xBF\xBD";  // C1, U+0080 to U+009F
-            ++i;
-        } else {
-            out += utf8[i];
-        }
-    }
+    appendCellText(out, utf8, false);
     return out;
 }
 
+// Control characters become U+FFFD, which is neither a blank nor a splitter nor a formula's
+// start: the raw text needs a guard exactly when the cell's text does.
 bool needsFormulaGuard(std::string_view text) {
     if (text.empty()) return false;
     if (startsFormula(text.front()) || text.front() == '\t' || text.front() == '\r') return true;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!splitsCells(text[i])) continue;
+        if (!splitterBytes[static_cast<unsigned char>(text[i])]) continue;
         std::size_t next = i + 1;
         while (next < text.size() && isBlank(text[next])) ++next;
         if (next < text.size() && startsFormula(text[next])) return true;
+        i = next - 1;
     }
     return false;
 }
@@ -52,22 +91,22 @@ CsvCell csvTyped(std::string value) {
 }
 
 std::string csvField(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const std::string text = csvText(utf8);
-    std::string quoted = needsFormulaGuard(text) ? "\"'" : "\"";
-    quoted.reserve(text.size() + 3);
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
+    std::string quoted;
+    appendCsvField(quoted, utf8);
     return quoted;
+}
+
+void appendCsvField(std::string& out, std::string_view utf8) {
+    if (utf8.empty()) return;
+    out += needsFormulaGuard(utf8) ? "\"'" : "\"";
+    appendCellText(out, utf8, true);
+    out += '"';
 }
 
 void appendCsvRow(std::string& out, const std::vector<std::string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i) out += ',';
-        out += csvField(fields[i]);
+        appendCsvField(out, fields[i]);
     }
     out += "\r\n";
 }
@@ -75,7 +114,10 @@ void appendCsvRow(std::string& out, const std::vector<std::string>& fields) {
 void appendCsvRow(std::string& out, const std::vector<CsvCell>& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i) out += ',';
-        out += cells[i].number ? cells[i].value : csvField(cells[i].value);
+        if (cells[i].number)
+            out += cells[i].value;
+        else
+            appendCsvField(out, cells[i].value);
     }
     out += "\r\n";
 }

@@ -22,6 +22,7 @@ bool needsFormulaGuard(std::string_view text);
 // One text field: csvText, a leading apostrophe where needsFormulaGuard, quoted (quotes doubled);
 // an empty field stays empty.
 std::string csvField(std::string_view utf8);
+void appendCsvField(std::string& out, std::string_view utf8);
 
 // One cell of a row: text, or a number the program wrote, which stands unquoted.
 struct CsvCell {

@@ -1,11 +1,12 @@
 #include "review/csv_report.h"
 
+#include <fstream>
+#include <optional>
 #include <vector>
 
 #include "review/csv.h"
 #include "review/report_text.h"
 #include "review/spreadsheet_csv_reader.h"
-#include "system/whole_file.h"
 
 namespace stepwise::review {
 
@@ -24,6 +25,15 @@ std::string lowerAscii(std::string_view text) {
     return out;
 }
 
+// The first column headed "mark", in any case and with blanks around it.
+std::optional<std::size_t> markColumn(const std::vector<std::string>& header) {
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (lowerAscii(trimmedBlanks(header[i])) == "mark") return i;
+    return std::nullopt;
+}
+
+constexpr std::size_t separatorSearchBytes = 64 * 1024;
+
 std::string number(std::optional<int> value) { return value ? std::to_string(*value) : std::string(); }
 
 std::vector<CsvCell> recordRow(const Student& student, const ClassRecord& entry, const RecordMarks& marks) {
@@ -40,11 +50,12 @@ std::vector<CsvCell> recordRow(const Student& student, const ClassRecord& entry,
         csvNumber(block.scriptIndex >= 0 ? std::to_string(block.scriptIndex) : std::string()),
         csvNumber(number(block.questionNumber)),
         {std::string(handin::blockKindName(block.kind))},
-        {reportUtf8(record.text)},
+        {entry.text},
         {record.confidence ? reportUtf8(*record.confidence) : std::string()},
         {record.selfCritique ? reportUtf8(*record.selfCritique) : std::string()},
         csvNumber(number(entry.seconds)),
         {mark == marks.end() ? std::string() : mark->second},
+        {reportUtf8(entry.sessionData->assignmentHeader)},
     };
 }
 
@@ -70,23 +81,25 @@ std::string csvRows(const Student& student, const RecordMarks& marks) {
 std::size_t marksTypedInCsvReport(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return 0;
-    const Result<WholeFile> read = readWholeFile(path, anySize);
-    if (read.failure) return 0;  // a file that cannot be read cannot be written either: said then
-    SpreadsheetTable table;
+    std::filebuf file;
+    if (!file.open(path, std::ios::in | std::ios::binary)) return 0;  // cannot be written either: said then
+    // The separator is found in the first row, which a report's header keeps short.
+    std::string start(separatorSearchBytes, '\0');
+    start.resize(static_cast<std::size_t>(file.sgetn(start.data(), static_cast<std::streamsize>(start.size()))));
+    const bool byteOrderMark = std::string_view(start).starts_with(utf8ByteOrderMark);
+    file.pubseekpos(byteOrderMark ? utf8ByteOrderMark.size() : 0);
+    CsvRowReader rows(file, csvSeparatorOf(start));
+    std::size_t marks = 0;
     try {
-        table = readSpreadsheetCsv(read.value.bytes);
+        std::vector<std::string> row;
+        if (!rows.next(row)) return 0;
+        const std::optional<std::size_t> column = markColumn(row);
+        if (!column) return 0;
+        while (rows.next(row))
+            if (*column < row.size() && !trimmedBlanks(row[*column]).empty()) ++marks;
     } catch (const SpreadsheetCsvError&) {
         return 0;
     }
-    if (table.rows.empty()) return 0;
-    const std::vector<std::string>& header = table.rows.front();
-    std::size_t column = header.size();
-    for (std::size_t i = header.size(); i-- > 0;)
-        if (lowerAscii(trimmedBlanks(header[i])) == "mark") column = i;
-    if (column == header.size()) return 0;
-    std::size_t marks = 0;
-    for (std::size_t row = 1; row < table.rows.size(); ++row)
-        if (column < table.rows[row].size() && !trimmedBlanks(table.rows[row][column]).empty()) ++marks;
     return marks;
 }
 

@@ -12,9 +12,9 @@
 
 namespace stepwise::review {
 
-inline constexpr std::array<std::string_view, 14> recordColumns = {
+inline constexpr std::array<std::string_view, 15> recordColumns = {
     "student", "file", "lesson_date", "session", "time", "kind", "block", "question",
-    "block_kind", "text", "confidence", "self_critique", "seconds", "mark"};
+    "block_kind", "text", "confidence", "self_critique", "seconds", "mark", "assignment"};
 
 // The byte-order mark and the header row.
 std::string csvHeader();

@@ -150,7 +150,9 @@ std::string recordHtml(const ClassRecord& entry) {
     if (record.selfCritique) html += ", self-critique <b>" + escapeHtml(reportUtf8(*record.selfCritique)) + "</b>";
     html += " <span class=\"file\">(" + escapeHtml(fileNameOf(entry.file->path)) + ", line " +
             std::to_string(record.line) + ")</span></div>";
-    html += "<div class=\"typed\">" + escapeHtml(reportUtf8(record.text)) + "</div></div>";
+    html += "<div class=\"typed\">";
+    appendEscapedHtml(html, entry.text);
+    html += "</div></div>";
     return html;
 }
 

@@ -17,7 +17,7 @@ FeedbackStudent feedbackFor(const Student& student, const std::vector<MarksRow>&
     FeedbackStudent page{reportUtf8(student.name), {}};
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const handin::Record& record = *answers[i].record->record;
-        FeedbackItem item{answers[i].question, questionText(record.block), reportUtf8(record.text),
+        FeedbackItem item{answers[i].question, questionText(record.block), answers[i].record->text,
                           reportUtf8(record.confidence.value_or(Text())), Mark::unmarked, false};
         if (i < rows.size() && rows[i].counts()) {
             item.mark = rows[i].markValue();
@@ -46,8 +46,8 @@ RecordMarks marksByRecord(const Student& student, const std::vector<MarksRow>& r
         } else if (row.state == RowState::changedSinceMarked) {
             const handin::Record* marked = nullptr;
             for (const ClassRecord& entry : student.records)
-                if (answeredQuestion(*entry.record) == answers[i].question &&
-                    sameResponse(row.response, reportUtf8(entry.record->text)))
+                if (answeredQuestion(entry) == answers[i].question &&
+                    sameResponse(row.response, entry.text))
                     marked = entry.record;
             if (marked) marks[marked] = row.mark;
         }
@@ -79,7 +79,7 @@ std::vector<CurrentAnswer> currentAnswers(const Student& student) {
     for (const Answer& answer : lastAnswers(student)) {
         const handin::Record& record = *answer.record->record;
         answers.push_back({name, answer.question, reportUtf8(record.confidence.value_or(Text())),
-                           reportUtf8(record.text)});
+                           answer.record->text});
     }
     return answers;
 }

@@ -68,8 +68,8 @@ std::string checkOutputs(const ReviewOptions& options) {
     // The inputs: each PATH and each hand-in file found under them.
     std::vector<handin::Problem> ignored;
     std::vector<fs::path> inputs = options.paths;
-    const std::vector<fs::path> found = handin::findHandinFiles(options.paths, ignored);
-    inputs.insert(inputs.end(), found.begin(), found.end());
+    for (const handin::HandinSource& source : handin::findHandinFiles(options.paths, ignored))
+        inputs.push_back(source.diskFile());
     for (const fs::path& input : inputs) {
         const Result<FileIdentity> identity = fileIdentity(input);
         if (identity.failure) continue;

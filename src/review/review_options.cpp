@@ -74,6 +74,10 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
         const std::string* value = equals == std::string::npos ? nullptr : &inlineValue;
         if (std::optional<std::filesystem::path>* target = pathOption(options, name)) {
             if (!takeValue(name, *target, args, i, value, parsed.error)) return parsed;
+        } else if (name == "--assignment") {  // the one option that may be given again and again
+            std::optional<std::filesystem::path> assignment;
+            if (!takeValue(name, assignment, args, i, value, parsed.error)) return parsed;
+            options.assignments.push_back(*assignment);
         } else if ((arg == "--help" || arg == "-h")) {
             options.help = true;
         } else if (arg == "--version") {
@@ -89,7 +93,7 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
 
 std::string reviewUsage() {
     return "Usage: stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]\n"
-           "                       [--feedback FOLDER] PATH...\n"
+           "                       [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...\n"
            "Reads a class's hand-in files (send_MMDD<name>.txt) and reports who answered what, how\n"
            "confident they were and how long they took.\n"
            "\n"
@@ -106,6 +110,9 @@ std::string reviewUsage() {
            "  --feedback FOLDER\n"
            "                write one web page per student to send back: answers, marks, points\n"
            "                and how well their confidence matched their results\n"
+           "  --assignment FILE|FOLDER\n"
+           "                an assignment file the class worked (*.stepwise), or a folder of them;\n"
+           "                may be given again for each. The built-in assignment is always known\n"
            "  --help        show this help and exit\n"
            "  --version     show the version and exit\n"
            "\n"

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of stepwise-review:
 //   stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]
-//                   [--feedback FOLDER] PATH...
+//                   [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...
 //   stepwise-review --help | --version
 #include <filesystem>
 #include <optional>
@@ -16,6 +16,7 @@ struct ReviewOptions {
     std::optional<std::filesystem::path> marks;         // the instructor's marks, read and kept up to date
     std::optional<std::filesystem::path> studentsCsv;
     std::optional<std::filesystem::path> feedback;      // a folder for one page per student
+    std::vector<std::filesystem::path> assignments;     // assignment files, or folders of them
     std::vector<std::filesystem::path> paths;
     bool help = false;
     bool version = false;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <optional>
 
+#include "review/assignment_files.h"
 #include "review/class_review.h"
 #include "review/marks_run.h"
 #include "review/output_checks.h"
@@ -105,6 +106,12 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     }
     if (!parsed.error.empty()) return usageError(parsed.error, console.err);
     if (std::string problem = checkOutputs(options); !problem.empty()) return usageError(problem, console.err);
+    handin::KnownAssignments assignments;
+    if (const std::vector<std::string> problems = addAssignmentFiles(options.assignments, assignments); !problems.empty()) {
+        for (std::size_t i = 0; i + 1 < problems.size(); ++i)
+            console.err << "stepwise-review: " << terminalText(problems[i]) << "\n";
+        return usageError(problems.back(), console.err);
+    }
     // Marks typed into the report itself would be wiped by writing it again.
     if (options.csv && !options.marks)
         if (const std::size_t typed = marksTypedInCsvReport(*options.csv); typed > 0) {
@@ -164,7 +171,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
                 if (html) html->addStudent(student, summary, marks->marksOf(student));
             };
             callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
-            review = reviewClass(options.paths, callbacks);
+            review = reviewClass(options.paths, callbacks, assignments);
         }
         marks->finish();
         if (csv) csv->finish();

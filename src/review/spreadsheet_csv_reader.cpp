@@ -1,5 +1,7 @@
 #include "review/spreadsheet_csv_reader.h"
 
+#include <streambuf>
+
 #include "format/cp1252.h"
 #include "format/utf8.h"
 #include "review/csv.h"
@@ -25,86 +27,14 @@ char detectSeparator(std::string_view text) {
     return ',';
 }
 
-// Splits UTF-8 text into rows and fields. Within quotes a doubled quote is one quote; text after
-// a closing quote is kept as spreadsheets keep it.
-class CsvSplitter {
+// A read-only stream over bytes held elsewhere, so that text in memory and a file are split by
+// the same code without a copy.
+class ViewBuffer : public std::streambuf {
 public:
-    CsvSplitter(std::string_view text, char separator) : text_(text), separator_(separator) {}
-
-    std::vector<std::vector<std::string>> rows() {
-        std::vector<std::vector<std::string>> rows;
-        std::vector<std::string> row;
-        std::string field;
-        int line = 1;
-        while (pos_ < text_.size()) {
-            const char c = text_[pos_];
-            if (c == '"' && field.empty() && !fieldStarted_) {
-                readQuoted(field, line);
-                fieldStarted_ = true;
-            } else if (c == separator_) {
-                row.push_back(std::move(field));
-                field.clear();
-                fieldStarted_ = false;
-                ++pos_;
-            } else if (c == '\r' || c == '\n') {
-                skipLineEnd();
-                ++line;
-                row.push_back(std::move(field));
-                field.clear();
-                fieldStarted_ = false;
-                rows.push_back(std::move(row));
-                row.clear();
-            } else {
-                field += c;
-                fieldStarted_ = true;
-                ++pos_;
-            }
-        }
-        if (fieldStarted_ || !row.empty()) {
-            row.push_back(std::move(field));
-            rows.push_back(std::move(row));
-        }
-        return rows;
+    explicit ViewBuffer(std::string_view bytes) {
+        char* begin = const_cast<char*>(bytes.data());  // only read: the get area never writes
+        setg(begin, begin, begin + bytes.size());
     }
-
-private:
-    void skipLineEnd() {
-        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
-        ++pos_;
-    }
-
-    // Reads a quoted field from its opening quote to its closing one; line breaks become CR LF.
-    void readQuoted(std::string& field, int& line) {
-        const int startLine = line;
-        ++pos_;
-        while (pos_ < text_.size()) {
-            const char c = text_[pos_];
-            if (c == '"') {
-                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
-                    field += '"';
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;
-                return;
-            }
-            if (c == '\r' || c == '\n') {
-                skipLineEnd();
-                ++line;
-                field += "\r\n";
-                continue;
-            }
-            field += c;
-            ++pos_;
-        }
-        throw SpreadsheetCsvError("the quoted field starting on line " + std::to_string(startLine) +
-                                  " has no closing quote");
-    }
-
-    std::string_view text_;
-    char separator_;
-    std::size_t pos_ = 0;
-    bool fieldStarted_ = false;
 };
 
 }  // namespace
@@ -121,13 +51,73 @@ std::string spreadsheetTextToUtf8(std::string_view bytes, SpreadsheetEncoding& e
     return toUtf8(decodeCp1252(bytes));
 }
 
+CsvRowReader::CsvRowReader(std::streambuf& bytes, char separator) : in_(bytes), separator_(separator) {}
+
+bool CsvRowReader::next(std::vector<std::string>& row) {
+    row.clear();
+    if (in_.sgetc() == std::char_traits<char>::eof()) return false;
+    std::string field;
+    bool started = false;  // the field holds text, or a quoted part, even an empty one
+    for (;;) {
+        const int c = in_.sbumpc();
+        if (c == std::char_traits<char>::eof()) break;
+        if (c == '"' && !started) {
+            readQuoted(field);
+            started = true;
+        } else if (c == separator_) {
+            row.push_back(std::move(field));
+            field.clear();
+            started = false;
+        } else if (c == '\r' || c == '\n') {
+            skipLineEnd(c);
+            ++line_;
+            break;
+        } else {
+            field += static_cast<char>(c);
+            started = true;
+        }
+    }
+    row.push_back(std::move(field));
+    return true;
+}
+
+void CsvRowReader::skipLineEnd(int c) {
+    if (c == '\r' && in_.sgetc() == '\n') in_.sbumpc();
+}
+
+// From after the opening quote to after the closing one; line breaks become CR LF.
+void CsvRowReader::readQuoted(std::string& field) {
+    const int startLine = line_;
+    for (;;) {
+        const int c = in_.sbumpc();
+        if (c == std::char_traits<char>::eof())
+            throw SpreadsheetCsvError("the quoted field starting on line " + std::to_string(startLine) +
+                                      " has no closing quote");
+        if (c == '"') {
+            if (in_.sgetc() != '"') return;
+            in_.sbumpc();
+            field += '"';
+        } else if (c == '\r' || c == '\n') {
+            skipLineEnd(c);
+            ++line_;
+            field += "\r\n";
+        } else {
+            field += static_cast<char>(c);
+        }
+    }
+}
+
 SpreadsheetTable readSpreadsheetCsv(std::string_view bytes) {
     SpreadsheetTable table;
     const std::string text = spreadsheetTextToUtf8(bytes, table.encoding);
     table.separator = detectSeparator(text);
-    table.rows = CsvSplitter(text, table.separator).rows();
+    ViewBuffer view(text);
+    CsvRowReader reader(view, table.separator);
+    for (std::vector<std::string> row; reader.next(row);) table.rows.push_back(std::move(row));
     return table;
 }
+
+char csvSeparatorOf(std::string_view firstRow) { return detectSeparator(firstRow); }
 
 std::string withoutFormulaGuard(std::string_view cell) {
     // The writer put the apostrophe there exactly when it would guard what follows it.

@@ -3,6 +3,7 @@
 // Windows-1252; comma, semicolon or tab separators; quoted fields holding separators, quotes and
 // line breaks; CR LF, LF or CR row ends.
 #include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,27 @@ std::string spreadsheetTextToUtf8(std::string_view bytes, SpreadsheetEncoding& e
 // in the first row outside quotes (comma when none is). Throws SpreadsheetCsvError when a quoted
 // field runs to the end of the file.
 SpreadsheetTable readSpreadsheetCsv(std::string_view bytes);
+
+// The separator of a file whose first row (or more) is given, as readSpreadsheetCsv finds it.
+char csvSeparatorOf(std::string_view firstRow);
+
+// Rows one at a time, so that a large file is read in the memory of its longest row. Fields are
+// the bytes as they stand, quotes removed and line breaks inside them as CR LF. next() throws
+// SpreadsheetCsvError for a quoted field that never ends.
+class CsvRowReader {
+public:
+    CsvRowReader(std::streambuf& bytes, char separator);
+    // The next row; false at the end of the bytes.
+    bool next(std::vector<std::string>& row);
+
+private:
+    void skipLineEnd(int c);
+    void readQuoted(std::string& field);
+
+    std::streambuf& in_;
+    char separator_;
+    int line_ = 1;
+};
 
 // Undoes the apostrophe the CSV writer puts before a cell a spreadsheet would run as a formula,
 // so that a file read and written again does not gain an apostrophe each time.

@@ -134,6 +134,7 @@ int readSome(int descriptor, char* bytes, std::size_t size) {
     return _read(descriptor, bytes, static_cast<unsigned>(size));
 }
 bool rewind(int descriptor) { return _lseeki64(descriptor, 0, SEEK_SET) == 0; }
+std::optional<int> copyInKernel(int, int) { return std::nullopt; }
 bool seekEnd(int descriptor) { return _lseeki64(descriptor, 0, SEEK_END) >= 0; }
 int syncDescriptor(int descriptor) { return _commit(descriptor) == 0 ? 0 : errno; }
 void closeDescriptor(int descriptor) { _close(descriptor); }
@@ -188,6 +189,29 @@ int writeSome(int descriptor, const char* bytes, std::size_t size) {
 }
 int readSome(int descriptor, char* bytes, std::size_t size) { return static_cast<int>(::read(descriptor, bytes, size)); }
 bool rewind(int descriptor) { return ::lseek(descriptor, 0, SEEK_SET) == 0; }
+
+// Copies the rest of `from` onto `to` without bringing the bytes up into the program: 0 when
+// done, the error when it failed, nothing when the system cannot (another kernel or file system),
+// and the caller copies through a buffer.
+std::optional<int> copyInKernel([[maybe_unused]] int from, [[maybe_unused]] int to) {
+#ifdef __linux__
+    bool copiedSome = false;
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
+        if (copied > 0) {
+            copiedSome = true;
+            continue;
+        }
+        if (copied == 0) return 0;
+        if (errno == EINTR) continue;
+        const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP;
+        if (unsupported && !copiedSome) return std::nullopt;
+        return errno;
+    }
+#else
+    return std::nullopt;
+#endif
+}
 bool seekEnd(int descriptor) { return ::lseek(descriptor, 0, SEEK_END) >= 0; }
 int syncDescriptor(int descriptor) { return ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno; }
 void closeDescriptor(int descriptor) { ::close(descriptor); }
@@ -361,6 +385,13 @@ Status OutputSet::write(std::size_t output, std::string_view bytes) {
 Status OutputSet::copy(std::size_t from, std::size_t to) {
     File& source = files_.at(from);
     if (source.descriptor < 0 || !rewind(source.descriptor)) return failure(source.temporary, EIO);
+    File& target = files_.at(to);
+    if (target.descriptor < 0) throw std::logic_error("an output written after it was closed");
+    if (const std::optional<int> copied = copyInKernel(source.descriptor, target.descriptor)) {
+        if (*copied) return failure(target.scratch ? target.temporary : target.target, *copied);
+        seekEnd(source.descriptor);
+        return std::nullopt;
+    }
     std::string buffer(1 << 16, '\0');
     for (;;) {
         const int got = readSome(source.descriptor, buffer.data(), buffer.size());

@@ -26,6 +26,23 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeCharacterReferences) {
     EXPECT_EQ(encodeCp1252(u"\u0085"), "&#133;") << "a control character the code page replaced";
 }
 
+TEST(Cp1252, FitsExactlyWhenNoCharacterNeedsAReference) {
+    const std::vector<std::pair<Text, bool>> cases = {
+        {u"", true},
+        {u"caf\u00E9 \u20AC5 \u2013 x\u00D7y \u0178", true},
+        {u"\u221A2", false},
+        {u"ends in \u03C0", false},
+        {u"\U0001F600", false},
+        {Text(1, u'\xD800'), false},
+        {u"\u0085", false},
+        {u"\u0081", true},
+    };
+    for (const auto& [text, fits] : cases) {
+        EXPECT_EQ(fitsCp1252(text), fits) << toUtf8(text);
+        EXPECT_EQ(encodeCp1252(text).find("&#") == std::string::npos, fits) << toUtf8(text) << " as the writer sees it";
+    }
+}
+
 TEST(TextHelpers, FollowTheLessonsPositionRules) {
     EXPECT_EQ(leftText(u"abc", 8), u"abc");
     EXPECT_EQ(leftText(u"abcdef", 2), u"ab");

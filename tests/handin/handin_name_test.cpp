@@ -31,6 +31,25 @@ TEST(HandinName, TheStudentAndTheDayComeFromTheFileName) {
         {"masterFile_Ann_Lee.txt", std::nullopt},
         {"notes_Ann_Lee.txt", std::nullopt},
         {"send_1207Ann_Lee.txt.bak", std::nullopt},
+        // As course sites, mail programs and file managers rename a download.
+        {"leeann_12345_67890_send_1207Ann_Lee-1.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"LATE_leeann_12345_send_1207Ann_Lee.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"Assignment_annlee_attempt_2026-12-07-10-15-00_send_1207Ann_Lee.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"Assignment_annlee_attempt_2026-12-07-10-15-00.txt", std::nullopt},  // the site's receipt
+        {"resend_x_send_1207Ann.txt", HandinName{u"Ann", 12, 7}},  // the one followed by a date
+        {"send_1207Ann_Lee (1).txt", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee (123).TXT", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee - Copy.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee - copy (2).txt", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee copy.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee Copy 12.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee-999.txt", HandinName{u"Ann Lee", 12, 7}},
+        {"send_1207Ann_Lee-1000.txt", HandinName{u"Ann Lee-1000", 12, 7}},  // four digits: the name's
+        {"send_1207Ann_Lee (1.txt", HandinName{u"Ann Lee (1", 12, 7}},
+        {"send_1207Ann_Lee ().txt", HandinName{u"Ann Lee ()", 12, 7}},
+        {"send_1207Ann-Lee.txt", HandinName{u"Ann-Lee", 12, 7}},
+        {"send_1207Ann_Lee_copy.txt", HandinName{u"Ann Lee copy", 12, 7}},  // not a copy's suffix
+        {"send_1207Ann_Lee (1) (2).txt", HandinName{u"Ann Lee (1)", 12, 7}},  // one suffix is taken off
         {"send_.tx", std::nullopt},
         {"send.txt", std::nullopt},
     };
@@ -68,14 +87,14 @@ TEST_F(FindHandinFiles, FoldersAreSearchedRecursivelyInPathOrderFilesTakenAsGive
 
     std::vector<Problem> problems;
     const auto found = findHandinFiles({given, temp.path() / "class", temp.path() / "missing"}, problems);
-    EXPECT_EQ(found, (std::vector<std::filesystem::path>{given, b, c, a}));
+    EXPECT_EQ(found, (std::vector<HandinSource>{given, b, c, a}));
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].line, 0);
     EXPECT_NE(problems[0].file.find("missing"), std::string::npos);
     EXPECT_EQ(problems[0].message, "no such file or folder");
 
     std::vector<Problem> again;
-    EXPECT_EQ(findHandinFiles({temp.path() / "class"}, again), (std::vector<std::filesystem::path>{b, c, a}));
+    EXPECT_EQ(findHandinFiles({temp.path() / "class"}, again), (std::vector<HandinSource>{b, c, a}));
     EXPECT_TRUE(again.empty());
 }
 

@@ -1,6 +1,7 @@
 // stepwise-review with the instructor's marks, run as an instructor would: the first run writes
 // the marks file, the instructor marks it in a spreadsheet, the next run keeps every mark and
 // writes the report, the feedback pages and the students spreadsheet.
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -122,10 +123,12 @@ TEST_F(MarksProgram, MarksReachTheCsvReportAndMarksTypedThereAreNeverWiped) {
     ASSERT_EQ(run({"--marks", marks().string(), "--csv", output("report.csv").string(), folder().string()}).status, 1);
     const review::SpreadsheetTable report = review::readSpreadsheetCsv(readBytes(output("report.csv")));
     ASSERT_FALSE(report.rows.empty());
-    ASSERT_EQ(report.rows[0].back(), "mark");
+    const auto markColumn = std::find(report.rows[0].begin(), report.rows[0].end(), "mark");
+    ASSERT_NE(markColumn, report.rows[0].end());
+    const std::size_t mark = static_cast<std::size_t>(markColumn - report.rows[0].begin());
     std::map<std::pair<std::string, std::string>, std::vector<std::string>> marksOf;  // student, question
     for (std::size_t i = 1; i < report.rows.size(); ++i)
-        if (!report.rows[i].back().empty()) marksOf[{report.rows[i][0], report.rows[i][7]}].push_back(report.rows[i].back());
+        if (!report.rows[i].at(mark).empty()) marksOf[{report.rows[i][0], report.rows[i][7]}].push_back(report.rows[i][mark]);
     // One cell per marked answer that the hand-ins still hold: Cy's question 5 was marked for an
     // answer no hand-in holds.
     EXPECT_EQ(marksOf.size(), 6u + 11u + 4u);

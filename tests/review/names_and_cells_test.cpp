@@ -43,7 +43,7 @@ TEST(StudentIdentity, FilesOfOneStudentMeetWhateverTheSpellingDifferentLettersNe
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<fs::path> found;
+        std::vector<handin::HandinSource> found;
         for (const std::string& name : c.fileNames) found.push_back(fs::path("/class") / name);
         std::vector<handin::Problem> problems;
         std::vector<std::string> students;

@@ -28,17 +28,17 @@ TEST(CsvReport, HeaderAndRowsAreExactBytes) {
                                  {});
     const std::string expected =
         "\xEF\xBB\xBF"
-        "student,file,lesson_date,session,time,kind,block,question,block_kind,text,confidence,self_critique,seconds,mark\r\n"
+        "student,file,lesson_date,session,time,kind,block,question,block_kind,text,confidence,self_critique,seconds,mark,assignment\r\n"
         "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-07-2026\",1,\"14:05:09\",\"response\",14,3,\"question\","
-        "\"5000 dollars\",\"3\",,,\r\n"
+        "\"5000 dollars\",\"3\",,,,\r\n"
         "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-07-2026\",1,\"14:05:39\",\"response\",14,3,\"question\","
-        "\"'=SUM(A1:A9)\",\" 3\",,30,\r\n"
+        "\"'=SUM(A1:A9)\",\" 3\",,30,,\r\n"
         "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-08-2026\",2,\"14:06:00\",\"response\",18,4,\"question\","
-        "\"two\r\nlines, \"\"quoted\"\"\",\"'-1\",,,\r\n"
-        "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-08-2026\",2,\"14:06:10\",\"notes\",,,\"unknown\",\"'@note\",,,10,\r\n"
-        "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-08-2026\",2,\"14:06:20\",\"response\",,,\"unknown\",\"x\",,\"'+2\",10,\r\n"
+        "\"two\r\nlines, \"\"quoted\"\"\",\"'-1\",,,,\r\n"
+        "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-08-2026\",2,\"14:06:10\",\"notes\",,,\"unknown\",\"'@note\",,,10,,\r\n"
+        "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-08-2026\",2,\"14:06:20\",\"response\",,,\"unknown\",\"x\",,\"'+2\",10,,\r\n"
         "\"Ann Lee\",\"send_1207Ann_Lee.txt\",\"12-08-2026\",2,\"14:06:30\",\"response\",22,5,\"question\","
-        "\"\xCE\x94x \xC3\xA9 \xF0\x9F\x98\x80 \xEF\xBF\xBD\",\"2\",,10,\r\n";
+        "\"\xCE\x94x \xC3\xA9 \xF0\x9F\x98\x80 \xEF\xBF\xBD\",\"2\",,10,,\r\n";
     EXPECT_EQ(csvHeader() + csvRows(model.students.at(0)), expected);
 }
 

@@ -43,8 +43,15 @@ protected:
     }
 
     ProgramRun run(const std::vector<std::string>& args) {
-        std::string command = quoted(STEPWISE_REVIEW_PROGRAM);
-        for (const std::string& arg : args) command += " " + quoted(arg);
+        std::vector<std::string> words = {STEPWISE_REVIEW_PROGRAM};
+        words.insert(words.end(), args.begin(), args.end());
+        return runCommand(words);
+    }
+
+    // Runs a command line of words, its output kept as run() keeps it.
+    ProgramRun runCommand(const std::vector<std::string>& words) {
+        std::string command;
+        for (const std::string& word : words) command += (command.empty() ? "" : " ") + quoted(word);
         const auto out = temp.path() / "stdout.txt", err = temp.path() / "stderr.txt";
         command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
         ProgramRun result;

@@ -33,7 +33,7 @@ TEST_F(ReviewProgramTest, HandinsRoundTripIntoTheSpreadsheet) {
     ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(csv.substr(3, csv.find("\r\n") - 3),
               "student,file,lesson_date,session,time,kind,block,question,block_kind,text,confidence,"
-              "self_critique,seconds,mark");
+              "self_critique,seconds,mark,assignment");
 
     const Rows ann = csvRowsOf(csv, "Ann Lee");
     const std::vector<std::vector<std::string>> expected = {
@@ -126,7 +126,7 @@ TEST_F(ReviewProgramTest, UsageErrorsWriteNothing) {
     const ProgramRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]\n"
-                             "                       [--feedback FOLDER] PATH...\n", 0), 0u);
+                             "                       [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...\n", 0), 0u);
     const ProgramRun version = run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("stepwise-review ", 0), 0u);

@@ -4,6 +4,7 @@
 
 #include "frontends/win32/accessible_name.h"
 #include "frontends/win32/picture_box.h"
+#include "frontends/win32/truetype_box_font.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/window_class.h"
 
@@ -65,6 +66,7 @@ MainWindow::~MainWindow() {
     destroy();
     if (largeBoxFont_) DeleteObject(largeBoxFont_);
     if (defaultFont_) DeleteObject(defaultFont_);
+    if (trueTypeBoxFont_) DeleteObject(trueTypeBoxFont_);
 }
 
 void MainWindow::createControls() {
@@ -126,6 +128,15 @@ bool MainWindow::findControl(HWND window, ControlId& id) const {
         }
     }
     return false;
+}
+
+void MainWindow::useTrueTypeDisplayFont(bool trueType) {
+    HWND box = control(ControlId::txt_question);
+    if (!box) return;
+    if (trueType && !trueTypeBoxFont_) trueTypeBoxFont_ = createTrueTypeBoxFont(scale_);
+    HFONT wanted = trueType && trueTypeBoxFont_ ? trueTypeBoxFont_ : largeBoxFont_;
+    if (wanted && reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)) != wanted)
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
 }
 
 void MainWindow::show() {

@@ -40,6 +40,10 @@ public:
     // The student closed the window; the window is destroyed right after.
     std::function<void()> onClosedByUser;
 
+    // The display box's font: the TrueType face of truetype_box_font.h while it shows characters
+    // that "System" lacks, "System" otherwise.
+    void useTrueTypeDisplayFont(bool trueType);
+
     void show();
     // Destroys the window; when the message loop runs, it ends with status 0.
     void destroy();
@@ -70,6 +74,7 @@ private:
     std::array<HWND, controlCount> controls_{};
     HFONT largeBoxFont_ = nullptr;
     HFONT defaultFont_ = nullptr;
+    HFONT trueTypeBoxFont_ = nullptr;  // made when a display box text first needs it
     HWND focusBeforeDeactivation_ = nullptr;
     int timerInterval_ = 0;
     bool loopRunning_ = false;

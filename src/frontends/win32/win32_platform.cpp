@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/main_form.h"
+#include "format/cp1252.h"
 #include "frontends/win32/clipboard.h"
 #include "frontends/win32/input_prompt.h"
 #include "frontends/win32/message_dialog.h"
@@ -51,7 +52,13 @@ Text Win32Platform::text(ControlId box) {
     return edit ? fromWide(windowText(edit)) : Text{};
 }
 
+// The display box changes its font before its text, since its soft line breaks are measured in it.
+void Win32Platform::fitFont(ControlId box, const Text& text) {
+    if (box == ControlId::txt_question) window_.useTrueTypeDisplayFont(!fitsCp1252(text));
+}
+
 void Win32Platform::setText(ControlId box, const Text& text) {
+    fitFont(box, text);
     if (MultiLineBox* multiLine = multiLineBox(box))
         multiLine->setText(toWide(withCrLfBreaks(text)));
     else if (HWND edit = editControl(box))
@@ -59,6 +66,7 @@ void Win32Platform::setText(ControlId box, const Text& text) {
 }
 
 void Win32Platform::replaceTextUndoably(ControlId box, const Text& text) {
+    fitFont(box, text);
     if (MultiLineBox* multiLine = multiLineBox(box))
         multiLine->replaceTextUndoably(toWide(withCrLfBreaks(text)));
     else if (HWND edit = editControl(box))

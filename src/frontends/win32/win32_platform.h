@@ -56,6 +56,8 @@ private:
     // The owner of prompts: the window once it is shown; before that the prompts stand alone.
     HWND promptOwner() const;
     HWND editControl(ControlId box) const;
+    // The display box's font for a text it is about to show (MainWindow::useTrueTypeDisplayFont).
+    void fitFont(ControlId box, const Text& text);
     // The display box or the response box; nullptr for every other control.
     MultiLineBox* multiLineBox(ControlId box) const { return multiLineBoxes_[static_cast<int>(box)].get(); }
     // Runs one event of the window; an event that arrives while another runs (a timer tick while

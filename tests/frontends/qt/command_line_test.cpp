@@ -1,5 +1,5 @@
 // The student program's command line: only --version and --help answer; everything else, Qt's own
-// options included, leaves the lesson to start.
+// options and a FILE included, leaves the lesson to start.
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -33,8 +33,9 @@ TEST_P(CommandLineTest, AnswersOnlyVersionAndHelp) {
         break;
     case Answer::help:
         ASSERT_TRUE(text.has_value());
-        EXPECT_TRUE(text->startsWith(QStringLiteral("Usage: stepwise [--version | --help]\n"))) << text->toStdString();
+        EXPECT_TRUE(text->startsWith(QStringLiteral("Usage: stepwise [FILE]\n"))) << text->toStdString();
         EXPECT_TRUE(text->contains(QStringLiteral("--version"))) << text->toStdString();
+        EXPECT_TRUE(text->contains(QStringLiteral("\n  FILE "))) << text->toStdString();
         break;
     }
 }
@@ -53,9 +54,17 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{{"-platform", "xcb"}, Answer::startLesson},
         CommandLineCase{{"-style", "fusion"}, Answer::startLesson},
         CommandLineCase{{"-stylesheet", "theme.qss"}, Answer::startLesson},
-        // Anything else is ignored: the lesson reads nothing from the command line.
+        // Anything else is the lesson's to read once Qt has taken its own options.
         CommandLineCase{{"--versions"}, Answer::startLesson},
-        CommandLineCase{{"notes.txt"}, Answer::startLesson}));
+        CommandLineCase{{"notes.txt"}, Answer::startLesson},
+        CommandLineCase{{"rates.stepwise", "--help"}, Answer::help},
+        CommandLineCase{{"--", "--help"}, Answer::startLesson}));
+
+TEST(UsageError, NamesTheProblemTheUsageAndWhereHelpIs) {
+    EXPECT_EQ(qt::usageErrorText(u"unknown option -\u00E9"),
+              QString::fromUtf8("stepwise: unknown option -\xC3\xA9\nUsage: stepwise [FILE]\n"
+                                "Try 'stepwise --help' for more information.\n"));
+}
 
 }  // namespace
 }  // namespace stepwise::testing

@@ -46,10 +46,11 @@ bool isClockTime(const std::string& s) {
 // The program as a child process, with the window and dialogs it shows.
 class RunningProgram {
 public:
-    explicit RunningProgram(const fs::path& exe) {
+    // arguments: as they follow the program's name on the command line, quoted where need be.
+    explicit RunningProgram(const fs::path& exe, const std::wstring& arguments = {}) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
         started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                   &startup, &process_) != FALSE;
     }
@@ -212,6 +213,101 @@ TEST_F(ProgramTest, ClosingTheWindowEndsAtOnceAndWritesNothingMore) {
     PostMessageW(program.mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.exitStatus(), 0);
     EXPECT_EQ(bytesOf(master), header);
+}
+
+// A folder and a file named in several scripts, as they arrive from a command line or from a file
+// dropped on the program.
+class AssignmentFileProgramTest : public ProgramTest {
+protected:
+    AssignmentFileProgramTest() {
+        folder = fs::temp_directory_path() / (L"stepwise \u00DCbung \u221A \u65E5\u672C " + std::to_wstring(GetCurrentProcessId()));
+        fs::create_directories(folder);
+    }
+    ~AssignmentFileProgramTest() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    fs::path write(const std::wstring& name, const std::string& bytes) {
+        const fs::path file = folder / name;
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+    static std::wstring quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\""; }
+
+    fs::path folder;
+};
+
+TEST_F(AssignmentFileProgramTest, WorksTheAssignmentInAFileNamedInAnyScript) {
+    const fs::path file = write(L"Speed \u0394\u03A3.stepwise",
+                                "007.  Speed\nset: physics set\n---\n`q001.  What is \xE2\x88\x9A" "16?\n---\nend program\n");
+    RunningProgram program(besideThisProgram(L"stepwise.exe"), quoted(file));
+    ASSERT_TRUE(program.started());
+    bool visible = true;
+    const std::optional<ShownDialog> name = program.answerNext(DialogAnswer::ok(L"Wine Check"), visible);
+    ASSERT_TRUE(name && name->message == L"Your full name:  ") << "the file was refused";
+    ASSERT_TRUE(program.answerNext(DialogAnswer::ok(L""), visible));
+    ASSERT_TRUE(RunningProgram::waitFor([&] {
+        HWND w = program.mainWindow();
+        return w && IsWindowVisible(w) ? w : HWND{};
+    }));
+    program.click(cmdNextQuestion);
+    ASSERT_TRUE(RunningProgram::waitFor([&] { return program.text(txt_question).empty() ? HWND{} : HWND(1); }));
+    EXPECT_EQ(program.text(txt_question), L"`q001.  What is \u221A16?");
+    SendMessageW(program.control(txt_answer), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u221A16 = 4"));
+    program.click(cmd_enter_response);
+    ASSERT_TRUE(program.answerNext(DialogAnswer::ok(L"3"), visible)) << "no confidence prompt";
+    ASSERT_TRUE(RunningProgram::waitFor([&] { return program.text(txt_answer).empty() ? HWND(1) : HWND{}; }));
+    program.click(cmd_quit);
+    EXPECT_EQ(program.exitStatus(), 0);
+
+    const std::string written = bytesOf(send);
+    const std::string header = "\r\nassignment #007\r\n007.  Speed\r\nphysics set\r\n" + date + "\r\n";
+    EXPECT_EQ(written.substr(written.find("\r\n"), header.size()), header);
+    EXPECT_NE(written.find("`q001.  What is &#8730;16?\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("RESPONSE -->  \r\n&#8730;16 = 4\r\nconfidence assessment:  3\r\n"), std::string::npos) << written;
+}
+
+// One message naming the file (and the line), then the end: no prompt, no window, no file, and
+// no default folder where there was none.
+TEST_F(AssignmentFileProgramTest, AFileThatCannotBeWorkedIsRefusedWithOneMessage) {
+    struct Case {
+        const char* what;
+        std::wstring arguments;
+        std::wstring said;  // in the message
+        long status;
+    };
+    const fs::path bad = write(L"bad header.stepwise", "Speed\n---\nend program\n");
+    const fs::path inside = write(L"\u00E9rror.stepwise", "007.  Speed\n---\n`q001.  One\n---\n`q0x2.  Two\n---\nend program\n");
+    const fs::path locked = write(L"locked.stepwise", "007.  Speed\n---\nend program\n");
+    const std::vector<Case> cases = {
+        {"a missing file", quoted(folder / L"missing.stepwise"),
+         (folder / L"missing.stepwise").wstring() + L": error: the file cannot be read: ", 1},
+        {"a bad header", quoted(bad), bad.wstring() + L":1: error: the assignment header must be", 1},
+        {"an error inside", quoted(inside), inside.wstring() + L":5: error: a question marker needs a three-digit number", 1},
+        {"a file another program holds without sharing", quoted(locked), locked.wstring() + L": error: the file cannot be read: ", 1},
+        {"two files", quoted(bad) + L" " + quoted(inside), L"stepwise: one assignment file at a time, and 2 were given", 2},
+    };
+    // The default folder is made by the start-up the refusal comes before: it must not appear.
+    std::error_code ignored;
+    fs::remove(L"c:\\qwelrand", ignored);  // only when it is empty
+    const bool folderWasThere = fs::exists(L"c:\\qwelrand");
+    const HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    for (const Case& c : cases) {
+        RunningProgram program(besideThisProgram(L"stepwise.exe"), c.arguments);
+        ASSERT_TRUE(program.started()) << c.what;
+        bool visible = true;
+        const std::optional<ShownDialog> shown = program.answerNext(DialogAnswer::ok(L"Wine Check"), visible);
+        ASSERT_TRUE(shown) << c.what;
+        EXPECT_EQ(shown->kind, L"messageBox") << c.what;
+        EXPECT_NE(shown->message.find(c.said), std::wstring::npos) << c.what;
+        EXPECT_FALSE(visible) << c.what;
+        EXPECT_EQ(program.exitStatus(), c.status) << c.what;
+        EXPECT_FALSE(program.mainWindow()) << c.what;
+        EXPECT_FALSE(fs::exists(master)) << c.what;
+        if (!folderWasThere) EXPECT_FALSE(fs::exists(L"c:\\qwelrand")) << c.what;
+    }
+    CloseHandle(holder);
 }
 
 }  // namespace
