@@ -8,7 +8,9 @@ set(STEPWISE_MAINTAINER "The Stepwise developers <stepwise@example.org>" CACHE S
   "Maintainer of the Debian package and contact in its copyright file, as \"Name <address>\"")
 set(STEPWISE_DATA_DIR "${PROJECT_SOURCE_DIR}/data")
 set(STEPWISE_GENERATED_DIR "${CMAKE_BINARY_DIR}/generated")
-set(STEPWISE_PROGRAMS stepwise-review)
+set(STEPWISE_PROGRAMS stepwise-review stepwise-author)
+# The example assignments, the first of them the built-in one as stepwise-author writes it.
+file(GLOB STEPWISE_EXAMPLE_FILES "${PROJECT_SOURCE_DIR}/examples/*.stepwise")
 if(TARGET stepwise)
   list(PREPEND STEPWISE_PROGRAMS stepwise)
 endif()
@@ -38,6 +40,7 @@ if(WIN32)
   stepwise_write_crlf("${STEPWISE_GENERATED_DIR}/LICENSE" ${licence_sources})
   install(TARGETS ${STEPWISE_PROGRAMS} RUNTIME DESTINATION .)
   install(FILES "${STEPWISE_GENERATED_DIR}/README.txt" "${STEPWISE_GENERATED_DIR}/LICENSE" DESTINATION .)
+  install(FILES ${STEPWISE_EXAMPLE_FILES} DESTINATION assignments)
   return()
 endif()
 
@@ -46,6 +49,9 @@ install(TARGETS ${STEPWISE_PROGRAMS} RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR
 if(TARGET stepwise)
   install(FILES "${STEPWISE_DATA_DIR}/${STEPWISE_APP_ID}.desktop"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+  # The assignment file type, so that a double-click on one opens it in the student program.
+  install(FILES "${STEPWISE_DATA_DIR}/${STEPWISE_APP_ID}.mime.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages"
+    RENAME "${STEPWISE_APP_ID}.xml")
   configure_file("${STEPWISE_DATA_DIR}/${STEPWISE_APP_ID}.metainfo.xml.in"
     "${STEPWISE_GENERATED_DIR}/${STEPWISE_APP_ID}.metainfo.xml" @ONLY)
   install(FILES "${STEPWISE_GENERATED_DIR}/${STEPWISE_APP_ID}.metainfo.xml"
@@ -68,6 +74,8 @@ foreach(program ${STEPWISE_PROGRAMS})
   list(APPEND compressed "${STEPWISE_GENERATED_DIR}/man/${program}.1")
 endforeach()
 configure_file("${STEPWISE_DATA_DIR}/debian/changelog.in" "${STEPWISE_GENERATED_DIR}/doc/changelog" @ONLY)
+configure_file("${STEPWISE_DATA_DIR}/man/stepwise-assignment.5.in" "${STEPWISE_GENERATED_DIR}/man/stepwise-assignment.5" @ONLY)
+list(APPEND compressed "${STEPWISE_GENERATED_DIR}/man/stepwise-assignment.5")
 list(APPEND compressed "${STEPWISE_GENERATED_DIR}/doc/changelog")
 set(compressed_outputs "")
 foreach(file ${compressed})
@@ -78,6 +86,8 @@ add_custom_target(stepwise_compressed_docs ALL DEPENDS ${compressed_outputs})
 list(TRANSFORM STEPWISE_PROGRAMS APPEND ".1.gz" OUTPUT_VARIABLE man_pages)
 list(TRANSFORM man_pages PREPEND "${STEPWISE_GENERATED_DIR}/man/")
 install(FILES ${man_pages} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${STEPWISE_GENERATED_DIR}/man/stepwise-assignment.5.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man5")
+install(FILES ${STEPWISE_EXAMPLE_FILES} DESTINATION "${CMAKE_INSTALL_DATADIR}/stepwise/assignments")
 
 # The licence, in the machine-readable form of a Debian copyright file, which holds the whole text.
 file(READ "${PROJECT_SOURCE_DIR}/LICENSE" licence)

@@ -11,7 +11,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
 
 if(WIN32)
-  # A flat zip: the programs, README.txt and LICENSE, at its top.
+  # A flat zip: the programs, README.txt and LICENSE at its top, the example assignments in
+  # the folder assignments.
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "stepwise-${PROJECT_VERSION}-windows-x64")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
@@ -29,7 +30,9 @@ notes, and rates their confidence; every answer is recorded with the block it
 answers and the time in plain-text files handed in to the instructor.
 
 The package holds the student program, stepwise, and the instructor's
-program, stepwise-review, which reads a class's hand-in files into reports.")
+programs: stepwise-review, which reads a class's hand-in files into reports,
+and stepwise-author, which checks and previews assignment files that
+instructors write themselves; example assignments come with it.")
   # The libraries the programs link, as dpkg-shlibdeps finds them, and Qt's platform plugins,
   # without which the window cannot open (Qt's libraries only recommend them).
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

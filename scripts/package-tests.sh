@@ -73,6 +73,7 @@ deb_files() {
   local expected
   expected=$(printf '%s\n' \
     ./usr/bin/stepwise \
+    ./usr/bin/stepwise-author \
     ./usr/bin/stepwise-review \
     ./usr/share/applications/org.stepwise.Stepwise.desktop \
     ./usr/share/doc/stepwise/changelog.gz \
@@ -80,9 +81,13 @@ deb_files() {
     ./usr/share/icons/hicolor/256x256/apps/org.stepwise.Stepwise.png \
     ./usr/share/icons/hicolor/48x48/apps/org.stepwise.Stepwise.png \
     ./usr/share/icons/hicolor/scalable/apps/org.stepwise.Stepwise.svg \
+    ./usr/share/man/man1/stepwise-author.1.gz \
     ./usr/share/man/man1/stepwise-review.1.gz \
     ./usr/share/man/man1/stepwise.1.gz \
-    ./usr/share/metainfo/org.stepwise.Stepwise.metainfo.xml | LC_ALL=C sort)
+    ./usr/share/man/man5/stepwise-assignment.5.gz \
+    ./usr/share/metainfo/org.stepwise.Stepwise.metainfo.xml \
+    ./usr/share/mime/packages/org.stepwise.Stepwise.xml \
+    $(cd "$here/examples" && printf './usr/share/stepwise/assignments/%s\n' *.stepwise) | LC_ALL=C sort)
   same_text "$expected" "$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | LC_ALL=C sort)"
 }
 
@@ -126,7 +131,7 @@ lintian_clean() {
 mkdir -p "$work/deb"
 dpkg-deb --extract "$deb" "$work/deb"
 check "the .deb's control fields (section, maintainer, dependencies)" deb_fields
-check "the .deb holds exactly the programs, desktop entry, metainfo, icons, manual pages and licence" deb_files
+check "the .deb holds exactly the programs, desktop entry, file type, metainfo, icons, manual pages, examples and licence" deb_files
 check "the icons are the sizes their folders name" icon_sizes
 check "desktop-file-validate finds no error or warning" desktop_entry_valid
 check "appstreamcli validate finds no error or warning; the release is $version" metainfo_valid
@@ -160,6 +165,27 @@ installed_review_version() {
   output=$(/usr/bin/stepwise-review --version </dev/null) && same_text "stepwise-review $version" "$output"
 }
 
+installed_author_checks_examples() {
+  local output
+  output=$(/usr/bin/stepwise-author --version </dev/null) && same_text "stepwise-author $version" "$output" &&
+    output=$(/usr/bin/stepwise-author check /usr/share/stepwise/assignments/*.stepwise </dev/null) &&
+    same_text "$(ls "$here"/examples/*.stepwise | wc -l) files checked: no errors, no warnings" "$output"
+}
+
+# The file type as the desktop sees it, from shared-mime-info's database (gio reads it; a query
+# through file(1) would only say text/plain), and the desktop entry that opens it.
+assignment_file_type_registered() {
+  local home type
+  home=$(mktemp -d)
+  cp "$here/examples/002-averages.stepwise" "$home/"
+  type=$(HOME=$home XDG_DATA_DIRS=/usr/share gio info --attributes=standard::content-type \
+    "$home/002-averages.stepwise" </dev/null | sed -n 's/^ *standard::content-type: //p')
+  rm -rf "$home"
+  same_text application/x-stepwise-assignment "$type" &&
+    grep -Eq '^application/x-stepwise-assignment=(.*;)?org\.stepwise\.Stepwise\.desktop(;|$)' \
+      /usr/share/applications/mimeinfo.cache
+}
+
 installed_student_version() {
   local output
   output=$(env -u DISPLAY -u QT_QPA_PLATFORM /usr/bin/stepwise --version </dev/null) &&
@@ -188,6 +214,10 @@ installed_package_checks() {
   check "apt-get installs the .deb and what it depends on" install_deb
   dpkg-query -L stepwise >"$work/installed-files" 2>/dev/null || return 0
   check "stepwise-review --version runs from /usr/bin" installed_review_version
+  check "stepwise-author --version runs from /usr/bin and the installed examples pass its check" \
+    installed_author_checks_examples
+  check "*.stepwise files are application/x-stepwise-assignment, opened by the student program" \
+    assignment_file_type_registered
   check "stepwise --version runs from /usr/bin with no display" installed_student_version
   # xvfb-run is a sh script, which drops exported bash functions: the function goes as text.
   check "the installed stepwise shows its first prompt under Xvfb and is closed" \
@@ -205,8 +235,9 @@ flock -u 9
 # --- The Windows zip ----------------------------------------------------------------------------
 
 zip_files() {
-  same_text "$(printf '%s\n' LICENSE README.txt stepwise-review.exe stepwise.exe)" \
-    "$(unzip -Z1 "$zip" | LC_ALL=C sort)"
+  same_text "$( (printf '%s\n' LICENSE README.txt stepwise-author.exe stepwise-review.exe stepwise.exe &&
+    cd "$here/examples" && printf 'assignments/%s\n' *.stepwise) | LC_ALL=C sort)" \
+    "$(unzip -Z1 "$zip" | grep -v '/$' | LC_ALL=C sort)"
 }
 
 # The README and the licence as Windows' editors want them: CR LF line ends, the repository's
@@ -241,16 +272,28 @@ review_exe_version_under_wine() {
   same_text "stepwise-review $version" "$output"
 }
 
+# The author's tool checks the examples shipped beside it, as an instructor would in the folder.
+author_exe_checks_examples_under_wine() {
+  local output
+  output=$(cd "$work/zip" && env -u DISPLAY "$wine" ./stepwise-author.exe check assignments/*.stepwise </dev/null |
+    tr -d '\r') &&
+    same_text "$(ls "$work"/zip/assignments/*.stepwise | wc -l) files checked: no errors, no warnings" "$output"
+}
+
 mkdir -p "$work/zip"
 unzip -q "$zip" -d "$work/zip"
-check "the zip holds exactly stepwise.exe, stepwise-review.exe, README.txt and LICENSE" zip_files
+check "the zip holds exactly the three programs, README.txt, LICENSE and the example assignments" zip_files
 check "README.txt and LICENSE (with the runtime's notices) are the repository's texts in CR LF" zip_texts
-check "both programs import only Windows' own DLLs" \
-  "$here/scripts/windows-imports.sh" "$work/zip/stepwise.exe" "$work/zip/stepwise-review.exe"
+check "the programs import only Windows' own DLLs" \
+  "$here/scripts/windows-imports.sh" "$work/zip/stepwise.exe" "$work/zip/stepwise-review.exe" \
+  "$work/zip/stepwise-author.exe"
 check "stepwise.exe carries the icon and a version block of $version" \
   resources stepwise.exe "Stepwise self-paced tutorial" yes
 check "stepwise-review.exe carries a version block of $version" \
   resources stepwise-review.exe "Stepwise review of hand-in files" no
+check "stepwise-author.exe carries a version block of $version" \
+  resources stepwise-author.exe "Stepwise assignment author's tool" no
 check "stepwise-review.exe --version runs under Wine" review_exe_version_under_wine
+check "stepwise-author.exe checks the zip's example assignments under Wine" author_exe_checks_examples_under_wine
 echo "Packages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

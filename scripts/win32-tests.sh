@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds stepwise.exe, stepwise-review.exe and the tests for Windows with mingw-w64
+# Cross-builds stepwise.exe, stepwise-review.exe, stepwise-author.exe and the tests for Windows with mingw-w64
 # (installing what is missing) and runs both test programs under Wine on a virtual display: the
 # core tests and the tests of the Win32 window, which also start stepwise.exe itself. Then
 # stepwise-review.exe reads a sample class under Wine and must write the same CSV, byte for byte,
@@ -16,10 +16,10 @@ linux_build=${2:-}
 
 source "$here/scripts/win32-common.sh"
 # The benchmarks are built so that they keep building; scripts/win32-bench.sh runs them.
-cross_build "$build_dir" stepwise stepwise-review stepwise_tests stepwise_win32_tests notes_viewer_bench_win32
+cross_build "$build_dir" stepwise stepwise-review stepwise-author stepwise_tests stepwise_win32_tests notes_viewer_bench_win32
 
-# Both programs must run on a stock Windows: only DLLs that come with Windows.
-"$here/scripts/windows-imports.sh" "$build_dir/stepwise.exe" "$build_dir/stepwise-review.exe"
+# The programs must run on a stock Windows: only DLLs that come with Windows.
+"$here/scripts/windows-imports.sh" "$build_dir/stepwise.exe" "$build_dir/stepwise-review.exe" "$build_dir/stepwise-author.exe"
 
 # The sample class (damaged and hostile files included) and the CSV the Linux build writes of it.
 if [ -z "$linux_build" ]; then
@@ -57,9 +57,14 @@ run_under_wine() {
       echo "stepwise-review.exe under Wine read $input into another CSV than the Linux build" >&2; status=1
     fi
   done
+  # The example assignments pass the Windows build's check too.
+  local checked
+  checked=$(cd "$here/examples" && "$wine" "$build_dir/stepwise-author.exe" check *.stepwise | tr -d '\r') || status=1
+  echo "stepwise-author.exe under Wine: $checked"
+  [[ "$checked" == *"files checked: no errors, no warnings" ]] || status=1
   "$wineserver" -k || true
   return $status
 }
-export build_dir sample_dir
+export build_dir sample_dir here
 on_virtual_display run_under_wine
 echo "Windows build and tests under Wine: passed"

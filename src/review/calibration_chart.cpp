@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "review/html_escape.h"
+#include "format/html_escape.h"
 
 namespace stepwise::review {
 

@@ -1,8 +1,8 @@
 #include "review/feedback_page.h"
 
+#include "format/html_escape.h"
 #include "format/unicode_normal.h"
 #include "review/calibration_chart.h"
-#include "review/html_escape.h"
 #include "review/report_text.h"
 #include "review/students_csv.h"
 #include "system/atomic_file_replace.h"

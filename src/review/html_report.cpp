@@ -5,11 +5,11 @@
 #include <set>
 
 #include "format/builtin_assignment.h"
+#include "format/html_escape.h"
 #include "format/numbers.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
 #include "review/handin_findings.h"
-#include "review/html_escape.h"
 #include "review/report_text.h"
 #include "review/students_csv.h"
 #include "stepwise_version.h"

@@ -1,7 +1,7 @@
 #include "review/marks_report.h"
 
+#include "format/html_escape.h"
 #include "review/calibration_chart.h"
-#include "review/html_escape.h"
 #include "review/students_csv.h"
 
 namespace stepwise::review {

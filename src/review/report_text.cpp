@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "format/html_escape.h"
 #include "format/utf8.h"
-#include "review/html_escape.h"
 #include "system/path_text.h"
 
 namespace stepwise::review {

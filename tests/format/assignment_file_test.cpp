@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "format/assignment_file.h"
-#include "format/builtin_assignment.h"
 #include "format/utf8.h"
 
 namespace stepwise {
@@ -112,27 +111,6 @@ TEST(AssignmentFile, BlocksPastTheTableAreRefusedWhereTheFirstThatDoesNotFitBegi
     ASSERT_TRUE(assignment.hasErrors());
     EXPECT_EQ(assignment.problems.front().line, 3 + 2 * fitting);
     EXPECT_NE(assignment.problems.front().message.find("too many blocks"), std::string::npos);
-}
-
-// The built-in assignment written one paragraph a line reads back as its own script lines.
-TEST(AssignmentFile, BuiltinWrittenAsAFileReadsBackByteForByte) {
-    const std::vector<std::u16string>& builtin = builtinAssignment();
-    std::string source = encodeUtf8(builtin.front()) + "\nset: ovla set\n";
-    std::vector<std::u16string> expected;
-    for (std::size_t i = 1; i < builtin.size(); ++i) {
-        if (builtin[i].empty()) continue;
-        std::u16string block = builtin[i];
-        for (std::size_t at; (at = block.find(u"\r\n\r\n")) != std::u16string::npos;) block.replace(at, 4, u"\n\n");
-        source += "---\n" + encodeUtf8(block) + "\n";
-        expected.push_back(builtin[i]);
-    }
-    const Assignment assignment = readAssignment(source);
-    EXPECT_FALSE(assignment.hasErrors()) << (assignment.problems.empty() ? "" : assignment.problems.front().message);
-    std::vector<std::u16string> blocks;
-    for (const AssignmentBlock& block : assignment.blocks) blocks.push_back(block.text);
-    EXPECT_EQ(blocks, expected);
-    EXPECT_EQ(assignment.headerLine, builtin.front());
-    EXPECT_EQ(assignment.setTitle, u"ovla set");
 }
 
 }  // namespace

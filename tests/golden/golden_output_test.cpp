@@ -272,15 +272,18 @@ TEST(GoldenOutput, StudentProgramFilesAndWindow) {
     compareWithStored("student/window.txt", window);
 }
 
-// stepwise-review run in the folder `cwd`, with paths relative to it as an instructor types them.
+// An instructor's program (stepwise-review or stepwise-author) run in the folder `cwd`, with
+// paths relative to it as an instructor types them.
 class ReviewRunner {
 public:
-    explicit ReviewRunner(fs::path cwd) : cwd_(std::move(cwd)) {}
+    explicit ReviewRunner(fs::path cwd, std::string program = "stepwise-review",
+                          std::string programPath = STEPWISE_REVIEW_PROGRAM)
+        : cwd_(std::move(cwd)), program_(std::move(program)), programPath_(std::move(programPath)) {}
 
     // Runs the program and compares its exit status and terminal output with the stored transcript.
     void run(const char* stored, const std::vector<std::string>& args) {
-        std::string shownCommand = "stepwise-review";
-        std::string command = "cd " + quoted(cwd_.string()) + " && " + quoted(STEPWISE_REVIEW_PROGRAM);
+        std::string shownCommand = program_;
+        std::string command = "cd " + quoted(cwd_.string()) + " && " + quoted(programPath_);
         for (const std::string& arg : args) {
             shownCommand += " " + arg;
             command += " " + quoted(arg);
@@ -301,9 +304,11 @@ public:
 
     // The outputs with the version number, which every release changes, replaced by a placeholder.
     static std::string withoutVersion(std::string bytes) {
-        const std::string version = std::string("stepwise-review ") + stepwiseVersion;
-        for (auto at = bytes.find(version); at != std::string::npos; at = bytes.find(version, at))
-            bytes.replace(at, version.size(), "stepwise-review @VERSION@");
+        for (const std::string program : {"stepwise-review ", "stepwise-author "}) {
+            const std::string version = program + stepwiseVersion;
+            for (auto at = bytes.find(version); at != std::string::npos; at = bytes.find(version, at))
+                bytes.replace(at, version.size(), program + "@VERSION@");
+        }
         return bytes;
     }
 
@@ -315,6 +320,8 @@ private:
     }
 
     fs::path cwd_;
+    std::string program_;
+    std::string programPath_;
     TempDir captures_;
 };
 
@@ -396,6 +403,29 @@ TEST(GoldenOutput, ReviewProgramOutputs) {
         {u8"feedback/Zo\u00eb_Ann-Lee.html", "review/feedback/Zoe_Ann-Lee.html"},
     };
     compareFolder(temp.path(), outputs, "qwelrand", ReviewRunner::withoutVersion);
+}
+
+// stepwise-author: its help, a usage error, the check of a file with every kind of problem, the
+// preview of that file, and the built-in written to standard output (the shipped example, whose
+// own test compares it byte for byte).
+TEST(GoldenOutput, AuthorProgramOutputs) {
+#ifdef _WIN32
+    GTEST_SKIP() << "runs the Linux build of stepwise-author";
+#endif
+    TempDir temp;
+    std::ofstream(temp.path() / "faults.stepwise", std::ios::binary)
+        << "\xEF\xBB\xBF" "004.  Faults <&> all\r\nset: unit set\r\ncolour: red\r\nstray words\r\n---\r\n"
+           "`aToo early\r\n---\r\n`q002.  Two\r\n---\r\n`q001.  One {}again\r\n---\r\n`Q003.  Caps\r\n---\r\n"
+           "`AShout\r\n---\r\n\r\n---\r\n`q12.  Short\r\n---\r\n`routine draw it\r\n---\r\nBell\x07\r\n---\r\n"
+           "005 is next\r\n---\r\nNever shown\r\n---\r\n`a\r\n";
+    ReviewRunner author(temp.path(), "stepwise-author", STEPWISE_AUTHOR_PROGRAM);
+    author.run("author/help.txt", {"--help"});
+    author.run("author/version.txt", {"--version"});
+    author.run("author/usage-error.txt", {"preview", "faults.stepwise"});
+    author.run("author/check-run.txt", {"check", "faults.stepwise", "missing.stepwise"});
+    author.run("author/preview-run.txt", {"preview", "--html", "preview.html", "faults.stepwise"});
+    compareWithStored("author/preview.html", readBytes(temp.path() / "preview.html"));
+    author.run("author/builtin-run.txt", {"builtin", "-o", "faults.stepwise"});
 }
 
 }  // namespace

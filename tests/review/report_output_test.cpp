@@ -1,10 +1,10 @@
 // The bytes of the CSV and the escaping of the HTML report.
 #include <gtest/gtest.h>
 
+#include "format/html_escape.h"
 #include "review/csv_report.h"
-#include "review/html_report.h"
 #include "review/handin_builder.h"
-#include "review/html_escape.h"
+#include "review/html_report.h"
 #include "review/report_text.h"
 
 namespace stepwise::testing {

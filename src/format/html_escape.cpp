@@ -1,10 +1,10 @@
-#include "review/html_escape.h"
+#include "format/html_escape.h"
 
 #include <array>
 
 #include "format/utf8.h"
 
-namespace stepwise::review {
+namespace stepwise {
 
 void appendControlPicture(std::string& out, unsigned char control) {
     appendUtf8(out, control == 0x7F ? 0x2421 : 0x2400 + control);
@@ -56,4 +56,4 @@ void appendEscapedHtml(std::string& out, std::string_view utf8) {
     }
 }
 
-}  // namespace stepwise::review
+}  // namespace stepwise
