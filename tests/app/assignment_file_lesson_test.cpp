@@ -14,6 +14,7 @@
 #endif
 
 #include "app/worked_assignment.h"
+#include "format/assignment_writer.h"
 #include "format/builtin_assignment.h"
 #include "support/lesson_fixture.h"
 #include "system/path_text.h"
@@ -186,20 +187,6 @@ TEST_F(AssignmentFileLesson, WarningsAloneDoNotStopALesson) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
-// The built-in assignment written out as a file: header, set: ovla set, the blocks between ---
-// lines, each paragraph on a line of its own with a blank line between paragraphs.
-std::string builtinAsFile() {
-    const std::vector<std::u16string>& lines = builtinAssignment();
-    std::string file = toUtf8(lines.front()) + "\nset: ovla set\n";
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (lines[i].empty()) continue;
-        Text block = lines[i];
-        for (std::size_t at = block.find(u"\r\n"); at != Text::npos; at = block.find(u"\r\n", at)) block.replace(at, 2, u"\n");
-        file += "---\n" + toUtf8(block) + "\n";
-    }
-    return file;
-}
-
 // Works the whole lesson: every block answered, rated and saved as notes every third time.
 void workWholeLesson(MainForm& form, FakePlatform& platform) {
     platform.answers = {u"Ann Lee", u""};
@@ -216,7 +203,7 @@ TEST_F(AssignmentFileLesson, TheBuiltInAssignmentAsAFileWritesWhatTheBuiltInWrit
     TempDir builtinDir, fileDir;
     FakePlatform builtinPlatform(builtinDir.path()), filePlatform(fileDir.path());
     MainForm builtin(builtinPlatform), fromFile(filePlatform);
-    writeFile(fileDir.path() / "rates.stepwise", builtinAsFile());
+    writeFile(fileDir.path() / "rates.stepwise", writeAssignmentFile(builtinAssignmentSource()));  // as stepwise-author builtin writes it
     fromFile.useAssignmentFile(fileDir.path() / "rates.stepwise");
     workWholeLesson(builtin, builtinPlatform);
     workWholeLesson(fromFile, filePlatform);
