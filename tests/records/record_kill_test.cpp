@@ -151,6 +151,13 @@ TEST_F(RecordKill, TwoCopiesWritingTheSameFilesKeepEveryRecordWholeAndInTheSameO
     ChildProcess second(childArguments, childVariable, "b " + temp.path().string());
     ASSERT_TRUE(first.started() && second.started());
     ASSERT_TRUE(waitForGrowth(first, files.master, 24 * 128 * 1024));
+    // A busy machine may start the second copy late: both are killed only once both have written.
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (std::chrono::steady_clock::now() < deadline && !second.ended()) {
+        const std::string master = readBytes(files.master);
+        if (master.find("[a.1]") != std::string::npos && master.find("[b.1]") != std::string::npos) break;
+        std::this_thread::sleep_for(50ms);
+    }
     first.kill();
     second.kill();
     rollBackJournal(files);
