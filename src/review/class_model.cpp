@@ -100,8 +100,9 @@ ClassModel buildClassModel(std::vector<handin::HandinFile> files, std::vector<ha
 }
 
 const handin::KnownAssignment* assignmentOf(const ClassRecord& entry) {
-    if (entry.sessionData && !entry.sessionData->assignmentHeader.empty()) return entry.sessionData->known;
-    if (entry.sessionData && entry.sessionData->known) return entry.sessionData->known;
+    const handin::Session* session = entry.sessionData;
+    // A session whose header names an assignment not given belongs to none.
+    if (session && (session->known || !session->assignmentHeader.empty())) return session->known;
     return handin::KnownAssignments::builtinOnly().all().front().get();
 }
 

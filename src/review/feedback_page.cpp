@@ -77,10 +77,12 @@ constexpr std::string_view pointsExplanation =
     "Confidence 1 pays best when you are right less than 67 % of the time, 2 between 67 % and 80 %, 3 above "
     "80 %.</p>";
 
-std::string questionSection(const FeedbackItem& item, const std::string& idPrefix = "") {
+// A question's section; within an assignment's section its id takes the assignment's as a prefix
+// and its heading is one level down.
+std::string questionSection(const FeedbackItem& item, const std::string& idPrefix = "", const std::string& heading = "h2") {
     const std::string number = std::to_string(item.question);
-    std::string html = "<section class=\"question\" id=\"" + idPrefix + "question-" + number + "\"><h2>Question " +
-                       number + "</h2>";
+    std::string html = "<section class=\"question\" id=\"" + idPrefix + "question-" + number + "\"><" + heading +
+                       ">Question " + number + "</" + heading + ">";
     html += "<div class=\"question-text\">" + escapeHtml(item.questionText) + "</div>";
     html += "<p>Your answer:</p><div class=\"answer\">" + escapeHtml(item.answer) + "</div>";
     html += "<p class=\"result\">Mark: <strong class=\"" + markClass(item.mark) + "\">" + markWord(item.mark) +
@@ -112,7 +114,7 @@ std::string assignmentSection(const std::vector<const FeedbackItem*>& items, std
     const std::string id = "assignment-" + std::to_string(number);
     std::string html = "<section class=\"assignment\" id=\"" + id + "\"><h2>" + escapeHtml(items.front()->assignment) +
                        "</h2>" + totalsParagraph(figures, items.size());
-    for (const FeedbackItem* item : items) html += questionSection(*item, id + "-");
+    for (const FeedbackItem* item : items) html += questionSection(*item, id + "-", "h3");
     return html + "</section>";
 }
 
