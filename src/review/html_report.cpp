@@ -307,16 +307,9 @@ std::string htmlPageStart(const std::string& title) {
 std::string htmlOverviewStart(const ClassSummary& summary, const MarksReport* marks) {
     std::string html = "<section id=\"overview\"><h2>Class overview</h2>\n<p>" +
                        countOf(static_cast<long long>(summary.students.size()), "student", "students") + ", " +
-                       countOf(static_cast<long long>(summary.files), "hand-in file", "hand-in files") + ". A cell shows the confidence (0-3) of the student's last answer to "
-                       "the question.</p>\n<p class=\"legend\"><span class=\"c3\">3 certain</span>"
-                       "<span class=\"c2\">2 pretty confident</span><span class=\"c1\">1 some confidence</span>"
-                       "<span class=\"c0\">0 no confidence</span><span class=\"cx\">&#9675; answered, no rating</span>"
-                       "<span class=\"none\">&#8211; not answered</span>" +
-                       std::string(marks ? "<span>" + htmlMarkSign(Mark::right) + " marked right</span><span>" +
-                                               htmlMarkSign(Mark::wrong) + " marked wrong</span>"
-                                         : "") +
-                       "</p>\n"
-                       "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
+                       countOf(static_cast<long long>(summary.files), "hand-in file", "hand-in files") +
+                       ". A cell shows the confidence (0-3) of the student's last answer to the question.</p>\n" +
+                       legend(marks) + "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
     for (int q = 1; q <= questionCount; ++q)
         html += "<th scope=\"col\"><a href=\"#question-" + std::to_string(q) + "\">" + std::to_string(q) + "</a></th>";
     html += "<th scope=\"col\">Answered of 12</th><th scope=\"col\">Median confidence</th>"
