@@ -7,6 +7,7 @@
 #include "format/assignment_file.h"
 #include "format/builtin_assignment.h"
 #include "handin/known_assignments.h"
+#include "review/class_model.h"
 #include "review/marks_file.h"
 #include "review/review_program_fixture.h"
 #include "review/spreadsheet_csv_reader.h"
@@ -406,6 +407,52 @@ TEST(AssignmentMarks, ARowIsRefusedOnlyWhenItsQuestionIsNotOneOfItsAssignments) 
         EXPECT_EQ(table.rows.size(), 1u) << "no second row for the same student, assignment and question";
         EXPECT_EQ(table.rows.front().assignment, assignment);
     }
+}
+
+TEST(AssignmentAnswers, AResponseAnswersOnlyAQuestionOfItsOwnAssignment) {
+    handin::KnownAssignments known;
+    ASSERT_EQ(known.add(speed(), "speed.stepwise"), std::nullopt);
+    const handin::KnownAssignment* speedKnown = known.find(u"007.  Speed and distance");
+    const handin::KnownAssignment* builtin = known.all().front().get();
+    ASSERT_NE(speedKnown, nullptr);
+    struct Case {
+        const char* what;
+        const handin::KnownAssignment* assignment;   // the session's; nullptr for one not given
+        const char16_t* header;                      // the session's header line
+        handin::RecordKind kind;
+        BlockKind block;
+        std::optional<int> number;
+        std::optional<int> answered;
+    };
+    const auto response = handin::RecordKind::response, notes = handin::RecordKind::notes;
+    const Case cases[] = {
+        {"the built-in's instructions are question 1", builtin, u"001.  Rates", response, BlockKind::instructions, 1, 1},
+        {"a built-in question", builtin, u"001.  Rates", response, BlockKind::question, 12, 12},
+        {"a built-in worked answer", builtin, u"001.  Rates", response, BlockKind::workedAnswer, 3, std::nullopt},
+        {"notes on a question", speedKnown, u"007.  Speed and distance", notes, BlockKind::question, 1, std::nullopt},
+        {"a question of the file", speedKnown, u"007.  Speed and distance", response, BlockKind::question, 3, 3},
+        {"a plain block counts with its question, answering none", speedKnown, u"007.  Speed and distance", response,
+         BlockKind::plain, 2, std::nullopt},
+        {"a question number the file does not have", speedKnown, u"007.  Speed and distance", response,
+         BlockKind::question, 2, std::nullopt},
+        {"an assignment not given", nullptr, u"009.  Unknown", response, BlockKind::question, 1, std::nullopt},
+        {"a session without a header is the built-in's", nullptr, u"", response, BlockKind::question, 4, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        handin::Session session;
+        session.known = c.assignment;
+        session.assignmentHeader = c.header;
+        handin::Record record;
+        record.kind = c.kind;
+        record.blockId = {4, c.number, c.block};
+        const review::ClassRecord entry{nullptr, 1, &session, &record, std::nullopt, ""};
+        EXPECT_EQ(review::answeredQuestion(entry), c.answered);
+    }
+    // Assignments are listed by their header numbers.
+    EXPECT_TRUE(review::headerListedBefore(u"007.  Speed", u"012.  Forces"));
+    EXPECT_TRUE(review::headerListedBefore(u"9.  Early", u"010.  Later"));
+    EXPECT_FALSE(review::headerListedBefore(u"012.  Forces", u"007.  Speed"));
 }
 
 }  // namespace
