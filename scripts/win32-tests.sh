@@ -3,8 +3,10 @@
 # (installing what is missing) and runs both test programs under Wine on a virtual display: the
 # core tests and the tests of the Win32 window, which also start stepwise.exe itself. Then
 # stepwise-review.exe reads a sample class under Wine and must write the same CSV, byte for byte,
-# as the Linux build. Exits non-zero when anything fails. Wine runs in the prefix of
-# $STEPWISE_WINE_PREFIX when one is given (set up here if new), else in a temporary one.
+# as the Linux build; and of a class that works an assignment file beside the built-in one, the
+# same CSV, marks file and per-assignment CSV. Exits non-zero when anything fails. Wine runs in
+# the prefix of $STEPWISE_WINE_PREFIX when one is given (set up here if new), else in a temporary
+# one.
 # Usage: scripts/win32-tests.sh [build-dir [linux-build-dir]]   (default: build-win32 in the work
 # tree; the Linux build that writes the sample class and the CSV to compare with is built in
 # <build-dir>/linux unless a build holding stepwise-review and stepwise_write_sample_class is given)
@@ -32,6 +34,10 @@ sample_dir=$(mktemp -d "${TMPDIR:-/tmp}/stepwise-review-sample.XXXXXX")
 "$linux_build/tests/stepwise_write_sample_class" "$sample_dir"
 (cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux.csv qwelrand 2>/dev/null) || [ $? -eq 1 ]
 (cd "$sample_dir" && "$linux_build/stepwise-review" --csv linux-zip.csv class.zip 2>/dev/null) || [ $? -eq 1 ]
+# The class that works an assignment file, with marks from before assignments were named.
+cp "$sample_dir/old-marks.csv" "$sample_dir/linux-marks.csv"
+(cd "$sample_dir" && "$linux_build/stepwise-review" --assignment speed.stepwise --csv linux-mixed.csv \
+  --marks linux-marks.csv --assignments-csv linux-assignments.csv mixed 2>/dev/null)
 
 use_wine_prefix
 trap 'stop_wine; rm -rf "$sample_dir"' EXIT
@@ -55,6 +61,22 @@ run_under_wine() {
       echo "stepwise-review.exe under Wine read $input into the same CSV as the Linux build ($(stat -c %s "$sample_dir/$linux_csv") bytes)"
     else
       echo "stepwise-review.exe under Wine read $input into another CSV than the Linux build" >&2; status=1
+    fi
+  done
+  # The class that works an assignment file: the same CSV, marks file and per-assignment CSV
+  # (exit status 0: every file is clean).
+  local review_status=0 output
+  cp "$sample_dir/old-marks.csv" "$sample_dir/windows-marks.csv"
+  (cd "$sample_dir" && "$wine" "$build_dir/stepwise-review.exe" --assignment speed.stepwise --csv windows-mixed.csv \
+    --marks windows-marks.csv --assignments-csv windows-assignments.csv mixed 2>/dev/null) || review_status=$?
+  if [ "$review_status" -ne 0 ]; then
+    echo "stepwise-review.exe exited with $review_status on the class that works an assignment file, not 0" >&2; status=1
+  fi
+  for output in mixed marks assignments; do
+    if cmp "$sample_dir/linux-$output.csv" "$sample_dir/windows-$output.csv"; then
+      echo "stepwise-review.exe --assignment under Wine wrote the same $output CSV as the Linux build ($(stat -c %s "$sample_dir/linux-$output.csv") bytes)"
+    else
+      echo "stepwise-review.exe --assignment under Wine wrote another $output CSV than the Linux build" >&2; status=1
     fi
   done
   # The example assignments pass the Windows build's check too.

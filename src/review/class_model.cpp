@@ -99,24 +99,82 @@ ClassModel buildClassModel(std::vector<handin::HandinFile> files, std::vector<ha
     return model;
 }
 
+const handin::KnownAssignment* assignmentOf(const ClassRecord& entry) {
+    const handin::Session* session = entry.sessionData;
+    // A session whose header names an assignment not given belongs to none.
+    if (session && (session->known || !session->assignmentHeader.empty())) return session->known;
+    return handin::KnownAssignments::builtinOnly().all().front().get();
+}
+
+namespace {
+
+// The number a header line starts with ("007.  Speed" gives 7); -1 without one.
+int headerNumber(TextView header) {
+    int number = -1;
+    for (char16_t c : header) {
+        if (c < u'0' || c > u'9') break;
+        number = (number < 0 ? 0 : number * 10) + (c - u'0');
+        if (number > 99999) break;
+    }
+    return number;
+}
+
+}  // namespace
+
+bool headerListedBefore(const Text& header, const Text& other) {
+    const int number = headerNumber(header), otherNumber = headerNumber(other);
+    if (number != otherNumber) return number < otherNumber;
+    return header < other;
+}
+
+bool listedBefore(const handin::KnownAssignment& assignment, const handin::KnownAssignment& other) {
+    return headerListedBefore(assignment.headerLine, other.headerLine);
+}
+
+std::vector<const handin::KnownAssignment*> assignmentsWorked(const Student& student) {
+    std::vector<const handin::KnownAssignment*> worked;
+    for (const ClassRecord& entry : student.records) {
+        const handin::KnownAssignment* assignment = assignmentOf(entry);
+        if (!assignment) continue;
+        const bool seen = std::any_of(worked.begin(), worked.end(), [&](const handin::KnownAssignment* a) {
+            return a->headerLine == assignment->headerLine;
+        });
+        if (!seen) worked.push_back(assignment);
+    }
+    std::stable_sort(worked.begin(), worked.end(), [](auto* a, auto* b) { return listedBefore(*a, *b); });
+    return worked;
+}
+
 std::optional<int> answeredQuestion(const ClassRecord& entry) {
     const handin::Record& record = *entry.record;
-    // The figures are the built-in assignment's twelve questions.
-    if (entry.sessionData && entry.sessionData->known && !entry.sessionData->known->builtin) return std::nullopt;
-    if (record.kind != handin::RecordKind::response) return std::nullopt;
+    const handin::KnownAssignment* assignment = assignmentOf(entry);
+    if (!assignment || record.kind != handin::RecordKind::response) return std::nullopt;
     const handin::BlockId& id = record.blockId;
-    if (id.kind != handin::BlockKind::question && id.kind != handin::BlockKind::instructions) return std::nullopt;
-    if (!id.questionNumber || *id.questionNumber < 1 || *id.questionNumber > 12) return std::nullopt;
+    const bool instructions = assignment->builtin && id.kind == handin::BlockKind::instructions;
+    if (id.kind != handin::BlockKind::question && !instructions) return std::nullopt;
+    if (!id.questionNumber) return std::nullopt;
+    const std::vector<int>& questions = assignment->questions;
+    if (std::find(questions.begin(), questions.end(), *id.questionNumber) == questions.end()) return std::nullopt;
     return id.questionNumber;
 }
 
+bool answersSameQuestion(const ClassRecord& entry, const Answer& answer) {
+    const handin::KnownAssignment* assignment = assignmentOf(entry);
+    return assignment && answer.assignment && assignment->headerLine == answer.assignment->headerLine &&
+           answeredQuestion(entry) == answer.question;
+}
+
 std::vector<Answer> lastAnswers(const Student& student) {
-    std::vector<const ClassRecord*> last(13, nullptr);
-    for (const ClassRecord& record : student.records)
-        if (auto question = answeredQuestion(record)) last[*question] = &record;
     std::vector<Answer> answers;
-    for (int question = 1; question <= 12; ++question)
-        if (last[question]) answers.push_back({question, last[question]});
+    for (const handin::KnownAssignment* assignment : assignmentsWorked(student)) {
+        for (int question : assignment->questions) {
+            const Answer slot{assignment, question, nullptr};
+            const ClassRecord* last = nullptr;
+            for (const ClassRecord& record : student.records)
+                if (answersSameQuestion(record, slot)) last = &record;
+            if (last) answers.push_back({assignment, question, last});
+        }
+    }
     return answers;
 }
 

@@ -65,15 +65,32 @@ bool handedInBefore(const handin::HandinFile& file, const handin::HandinFile& ot
 // text is not such a time.
 std::optional<int> secondsOfDay(TextView timeStamp);
 
-// The last response a student gave to each question 1-12, for marking.
+// The assignment a record's session belongs to: the built-in's when the session names none;
+// nothing for a session of an assignment the run was not given.
+const handin::KnownAssignment* assignmentOf(const ClassRecord& entry);
+
+// Assignments in the order of their header numbers ("001.", "007."), then of their header lines.
+bool listedBefore(const handin::KnownAssignment& assignment, const handin::KnownAssignment& other);
+bool headerListedBefore(const Text& header, const Text& other);
+
+// The assignments a student has sessions of, in listing order.
+std::vector<const handin::KnownAssignment*> assignmentsWorked(const Student& student);
+
+// The last response a student gave to each question of each assignment, for marking: assignments
+// in listing order, each one's questions in its script order.
 struct Answer {
+    const handin::KnownAssignment* assignment = nullptr;
     int question = 0;
     const ClassRecord* record = nullptr;
 };
 std::vector<Answer> lastAnswers(const Student& student);
 
-// The question a record answers: a response to a question block (the instructions count as
-// question 1). Responses to other blocks and notes answer nothing.
+// The question a record answers: a response to a question block of its assignment (in the
+// built-in one the instructions count as question 1). Responses to other blocks and notes answer
+// nothing.
 std::optional<int> answeredQuestion(const ClassRecord& entry);
+
+// True when the record answers the same question of the same assignment as `answer`.
+bool answersSameQuestion(const ClassRecord& entry, const Answer& answer);
 
 }  // namespace stepwise::review

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "format/numbers.h"
+#include "handin/known_assignments.h"
 
 namespace stepwise::review {
 
@@ -29,6 +30,51 @@ int StudentSummary::answered() const {
     return static_cast<int>(std::count_if(questions.begin(), questions.end(), [](auto& q) { return q.answered; }));
 }
 
+int AssignmentWork::answered() const {
+    return static_cast<int>(std::count_if(questions.begin(), questions.end(), [](auto& q) { return q.answered; }));
+}
+
+int StudentSummary::answeredInAll() const {
+    int answered = 0;
+    for (const AssignmentWork& assignment : work) answered += assignment.answered();
+    return answered;
+}
+
+namespace {
+
+QuestionCell cellOf(const Answer& answer) {
+    QuestionCell cell;
+    cell.answered = true;
+    cell.confidence = answer.record->record->confidence.value_or(Text());
+    cell.rating = confidenceRating(cell.confidence);
+    cell.seconds = answer.record->seconds;
+    return cell;
+}
+
+AssignmentWork workOn(const Student& student, const handin::KnownAssignment& assignment,
+                      const std::vector<Answer>& answers) {
+    AssignmentWork work{assignment.headerLine, &assignment, assignment.questions,
+                        std::vector<QuestionCell>(assignment.questions.size()), std::nullopt, 0, 0};
+    for (const ClassRecord& record : student.records) {
+        const handin::KnownAssignment* of = assignmentOf(record);
+        if (!of || of->headerLine != assignment.headerLine) continue;
+        if (record.seconds) work.secondsOnTask += *record.seconds;
+        if (record.record->kind == handin::RecordKind::notes) ++work.notes;
+    }
+    std::vector<double> ratings;
+    for (const Answer& answer : answers) {
+        if (answer.assignment->headerLine != assignment.headerLine) continue;
+        const auto place = std::find(work.questionNumbers.begin(), work.questionNumbers.end(), answer.question);
+        QuestionCell& cell = work.questions[static_cast<std::size_t>(place - work.questionNumbers.begin())];
+        cell = cellOf(answer);
+        if (cell.rating) ratings.push_back(*cell.rating);
+    }
+    work.medianConfidence = median(std::move(ratings));
+    return work;
+}
+
+}  // namespace
+
 StudentSummary summarizeStudent(const Student& student) {
     StudentSummary summary;
     summary.name = student.name;
@@ -38,28 +84,50 @@ StudentSummary summarizeStudent(const Student& student) {
         if (record.record->kind == handin::RecordKind::notes) ++summary.notes;
         else ++summary.responses;
     }
+    const std::vector<Answer> answers = lastAnswers(student);
     std::vector<double> ratings;
-    for (const Answer& answer : lastAnswers(student)) {
-        QuestionCell& cell = summary.questions[answer.question - 1];
-        cell.answered = true;
-        cell.confidence = answer.record->record->confidence.value_or(Text());
-        cell.rating = confidenceRating(cell.confidence);
-        cell.seconds = answer.record->seconds;
+    for (const Answer& answer : answers) {
+        const QuestionCell cell = cellOf(answer);
         if (cell.rating) ratings.push_back(*cell.rating);
+        if (answer.assignment->builtin && answer.question >= 1 && answer.question <= questionCount)
+            summary.questions[answer.question - 1] = cell;
     }
     summary.medianConfidence = median(std::move(ratings));
+    for (const handin::KnownAssignment* assignment : assignmentsWorked(student))
+        summary.work.push_back(workOn(student, *assignment, answers));
     return summary;
 }
 
+namespace {
+
+void count(QuestionSummary& question, const QuestionCell& cell) {
+    if (!cell.answered) return;
+    ++question.answered;
+    if (cell.rating) ++question.ratings[*cell.rating];
+    else ++question.unrated;
+    if (cell.seconds) question.seconds.push_back(*cell.seconds);
+}
+
+}  // namespace
+
+ClassSummary::Assignment& ClassSummary::assignmentOf(const AssignmentWork& work) {
+    auto found = std::find_if(assignments.begin(), assignments.end(), [&](auto& a) { return a.header == work.assignment; });
+    if (found != assignments.end()) return *found;
+    const auto place = std::upper_bound(assignments.begin(), assignments.end(), work.assignment,
+                                        [](const Text& header, const Assignment& a) {
+                                            return headerListedBefore(header, a.header);
+                                        });
+    return *assignments.insert(place, {work.assignment, static_cast<int>(work.questionNumbers.size()), work.known,
+                                       work.questionNumbers,
+                                       std::vector<QuestionSummary>(work.questionNumbers.size())});
+}
+
 void ClassSummary::add(StudentSummary student) {
-    for (int q = 0; q < questionCount; ++q) {
-        const QuestionCell& cell = student.questions[q];
-        if (!cell.answered) continue;
-        QuestionSummary& question = questions[q];
-        ++question.answered;
-        if (cell.rating) ++question.ratings[*cell.rating];
-        else ++question.unrated;
-        if (cell.seconds) question.seconds.push_back(*cell.seconds);
+    for (int q = 0; q < questionCount; ++q) count(questions[q], student.questions[q]);
+    for (const AssignmentWork& work : student.work) {
+        Assignment& assignment = assignmentOf(work);
+        for (std::size_t q = 0; q < work.questions.size() && q < assignment.figures.size(); ++q)
+            count(assignment.figures[q], work.questions[q]);
     }
     files += student.files;
     students.push_back(std::move(student));

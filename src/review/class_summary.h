@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "handin/known_assignments.h"
 #include "review/class_model.h"
 
 namespace stepwise::review {
 
+// The built-in assignment's questions, the columns of the report's overview.
 inline constexpr int questionCount = 12;
 
 // A confidence rating as typed, when it is one of the ratings 0-3 (blanks around it ignored).
@@ -27,13 +29,29 @@ struct QuestionCell {
     std::optional<int> seconds;
 };
 
+// One student's work on one assignment: its questions' last answers, time and notes.
+struct AssignmentWork {
+    Text assignment;                    // its header line ("001.  Rates")
+    const handin::KnownAssignment* known = nullptr;  // owned by the run's catalogue
+    std::vector<int> questionNumbers;   // the assignment's questions, in its script order
+    std::vector<QuestionCell> questions;  // one per question number
+    std::optional<double> medianConfidence;
+    long long secondsOnTask = 0;
+    int notes = 0;
+
+    int answered() const;
+    double minutesOnTask() const { return static_cast<double>(secondsOnTask) / 60.0; }
+};
+
 struct StudentSummary {
     Text name;
     std::string anchor;                 // the id of the student's section in the report
     std::string feedbackLink;           // the student's feedback page from the report's folder, as
                                         // a URL; "" without feedback pages
-    std::array<QuestionCell, questionCount> questions{};
-    std::optional<double> medianConfidence;  // over the rated last answers
+    std::array<QuestionCell, questionCount> questions{};  // the built-in assignment's
+    std::vector<AssignmentWork> work;   // each assignment the student has sessions of, listed in
+                                        // the order of the header numbers
+    std::optional<double> medianConfidence;  // over the rated last answers of every assignment
     long long secondsOnTask = 0;
     int notes = 0;
     int responses = 0;
@@ -42,7 +60,8 @@ struct StudentSummary {
     std::vector<std::string> identical;  // "identical hand-ins: Ann, Bob" for each file that
                                           // other students handed in too, byte for byte (UTF-8)
 
-    int answered() const;
+    int answered() const;               // of the built-in assignment's questions
+    int answeredInAll() const;          // of every assignment's
     double minutesOnTask() const { return static_cast<double>(secondsOnTask) / 60.0; }
 };
 
@@ -58,10 +77,21 @@ struct QuestionSummary {
 
 struct ClassSummary {
     std::vector<StudentSummary> students;  // in the order added (name order)
-    std::array<QuestionSummary, questionCount> questions{};
+    std::array<QuestionSummary, questionCount> questions{};  // the built-in assignment's
+    struct Assignment {
+        Text header;                    // its header line
+        int questions = 0;              // how many questions it has
+        const handin::KnownAssignment* known = nullptr;
+        std::vector<int> questionNumbers;
+        std::vector<QuestionSummary> figures;  // one per question number
+    };
+    std::vector<Assignment> assignments;  // every assignment a student worked, in listing order
     int files = 0;
 
     void add(StudentSummary student);
+
+private:
+    Assignment& assignmentOf(const AssignmentWork& work);
 };
 
 // Figures as the reports show them: "2.5", "-" when there is none; minutes with one decimal.

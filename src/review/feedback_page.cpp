@@ -1,5 +1,7 @@
 #include "review/feedback_page.h"
 
+#include <algorithm>
+
 #include "format/html_escape.h"
 #include "format/unicode_normal.h"
 #include "review/calibration_chart.h"
@@ -75,9 +77,12 @@ constexpr std::string_view pointsExplanation =
     "Confidence 1 pays best when you are right less than 67 % of the time, 2 between 67 % and 80 %, 3 above "
     "80 %.</p>";
 
-std::string questionSection(const FeedbackItem& item) {
+// A question's section; within an assignment's section its id takes the assignment's as a prefix
+// and its heading is one level down.
+std::string questionSection(const FeedbackItem& item, const std::string& idPrefix = "", const std::string& heading = "h2") {
     const std::string number = std::to_string(item.question);
-    std::string html = "<section class=\"question\" id=\"question-" + number + "\"><h2>Question " + number + "</h2>";
+    std::string html = "<section class=\"question\" id=\"" + idPrefix + "question-" + number + "\"><" + heading +
+                       ">Question " + number + "</" + heading + ">";
     html += "<div class=\"question-text\">" + escapeHtml(item.questionText) + "</div>";
     html += "<p>Your answer:</p><div class=\"answer\">" + escapeHtml(item.answer) + "</div>";
     html += "<p class=\"result\">Mark: <strong class=\"" + markClass(item.mark) + "\">" + markWord(item.mark) +
@@ -86,6 +91,30 @@ std::string questionSection(const FeedbackItem& item) {
     if (item.answeredAgain)
         html += "<p class=\"note\">You answered this question again after it was marked; the mark is for the "
                 "answer shown here.</p>";
+    return html + "</section>";
+}
+
+// The items of each assignment, in the order the first of each comes.
+std::vector<std::vector<const FeedbackItem*>> itemsByAssignment(const std::vector<FeedbackItem>& items) {
+    std::vector<std::vector<const FeedbackItem*>> groups;
+    for (const FeedbackItem& item : items) {
+        auto group = std::find_if(groups.begin(), groups.end(), [&](auto& g) { return g.front()->assignment == item.assignment; });
+        if (group == groups.end()) groups.push_back({&item});
+        else group->push_back(&item);
+    }
+    return groups;
+}
+
+// Where a student worked more than one assignment: each with its heading, its figures and its
+// questions.
+std::string assignmentSection(const std::vector<const FeedbackItem*>& items, std::size_t number) {
+    CbmFigures figures;
+    for (const FeedbackItem* item : items)
+        if (item->mark != Mark::unmarked) figures.add(item->confidence, item->mark == Mark::right);
+    const std::string id = "assignment-" + std::to_string(number);
+    std::string html = "<section class=\"assignment\" id=\"" + id + "\"><h2>" + escapeHtml(items.front()->assignment) +
+                       "</h2>" + totalsParagraph(figures, items.size());
+    for (const FeedbackItem* item : items) html += questionSection(*item, id + "-", "h3");
     return html + "</section>";
 }
 
@@ -142,7 +171,10 @@ std::string feedbackPageHtml(const FeedbackStudent& student) {
     if (calibrationCanBeJudged(figures))
         html += "<p class=\"calibration-summary\">" + escapeHtml(calibrationSummary(figures, Speaker::you())) + "</p>";
     html += std::string(pointsExplanation) + "</section>";
-    for (const FeedbackItem& item : student.items) html += questionSection(item);
+    const std::vector<std::vector<const FeedbackItem*>> groups = itemsByAssignment(student.items);
+    if (groups.size() == 1)
+        for (const FeedbackItem* item : groups.front()) html += questionSection(*item);
+    for (std::size_t g = 0; groups.size() > 1 && g < groups.size(); ++g) html += assignmentSection(groups[g], g + 1);
     html += "</body></html>\n";
     return html;
 }

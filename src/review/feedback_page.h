@@ -20,11 +20,12 @@ struct FeedbackItem {
     std::string confidence;       // as typed
     Mark mark = Mark::unmarked;
     bool answeredAgain = false;   // the student answered again after this answer was marked
+    std::string assignment;       // the assignment's header line; "" for the built-in one
 };
 
 struct FeedbackStudent {
     std::string name;
-    std::vector<FeedbackItem> items;   // by question
+    std::vector<FeedbackItem> items;   // by assignment, each one's by question
     std::string page;                  // the page's file name; "" for feedbackFileName(name)
     // When the student's hand-ins hold no answer at all: what each file was found to hold, said
     // in place of a score.

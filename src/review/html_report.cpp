@@ -7,6 +7,7 @@
 #include "format/builtin_assignment.h"
 #include "format/html_escape.h"
 #include "format/numbers.h"
+#include "handin/known_assignments.h"
 #include "review/calibration_chart.h"
 #include "review/csv_report.h"
 #include "review/handin_findings.h"
@@ -131,6 +132,7 @@ std::string blockHeading(const handin::BlockId& id) {
     case handin::BlockKind::question: return "Question " + number;
     case handin::BlockKind::workedAnswer: return "Worked answer to question " + number;
     case handin::BlockKind::end: return "End of the assignment";
+    case handin::BlockKind::plain: return id.questionNumber ? "Question " + number + ", continued" : "Introduction";
     case handin::BlockKind::unknown: break;
     }
     return "Block not in the assignment";
@@ -185,12 +187,18 @@ std::string recordHtml(const ClassRecord& entry, const std::string& mark) {
 }
 
 // Groups a student's records by block: blocks of the assignment in script order, then blocks
-// that match nothing in the order they first appear.
-std::vector<std::vector<const ClassRecord*>> recordsByBlock(const Student& student) {
+// that match nothing in the order they first appear. With `only`, the records of that assignment
+// alone (of sessions of no assignment given when it is empty).
+std::vector<std::vector<const ClassRecord*>> recordsByBlock(const Student& student,
+                                                            const std::optional<Text>& only = std::nullopt) {
     std::map<int, std::vector<const ClassRecord*>> known;
     std::vector<std::pair<Text, std::vector<const ClassRecord*>>> unknown;
     for (const ClassRecord& entry : student.records) {
         const handin::Record& record = *entry.record;
+        if (only) {
+            const handin::KnownAssignment* assignment = assignmentOf(entry);
+            if ((assignment ? assignment->headerLine : Text()) != *only) continue;
+        }
         if (record.blockId.scriptIndex >= 0) {
             known[record.blockId.scriptIndex].push_back(&entry);
             continue;
@@ -213,6 +221,74 @@ Text questionBlock(int question) {
     return Text();
 }
 
+// The block of an assignment's question n, "" when there is none.
+Text questionBlock(const handin::KnownAssignment* assignment, int question) {
+    if (!assignment) return Text();
+    for (const handin::KnownBlock& block : assignment->blocks)
+        if (block.id.kind == handin::BlockKind::question && block.id.questionNumber == question) return block.line;
+    return Text();
+}
+
+// The ids of the report's pieces for the assignment at `index`: the first keeps the names a
+// report of the built-in assignment alone has.
+std::string pieceId(const std::string& name, std::size_t index) {
+    return index == 0 ? name : name + "-" + std::to_string(index + 1);
+}
+std::string questionId(std::size_t index, int question) {
+    return (index == 0 ? std::string() : "a" + std::to_string(index + 1) + "-") + "question-" + std::to_string(question);
+}
+
+// The student's work on an assignment; nothing when they have none.
+const AssignmentWork* workOn(const StudentSummary& student, const Text& assignment) {
+    for (const AssignmentWork& work : student.work)
+        if (work.assignment == assignment) return &work;
+    return nullptr;
+}
+
+std::string legend(const MarksReport* marks) {
+    return "<p class=\"legend\"><span class=\"c3\">3 certain</span>"
+           "<span class=\"c2\">2 pretty confident</span><span class=\"c1\">1 some confidence</span>"
+           "<span class=\"c0\">0 no confidence</span><span class=\"cx\">&#9675; answered, no rating</span>"
+           "<span class=\"none\">&#8211; not answered</span>" +
+           std::string(marks ? "<span>" + htmlMarkSign(Mark::right) + " marked right</span><span>" +
+                                   htmlMarkSign(Mark::wrong) + " marked wrong</span>"
+                             : "") +
+           "</p>\n";
+}
+
+std::string assignmentOverviewRow(const StudentSummary& student, const ClassSummary::Assignment& assignment,
+                                  const MarksReport* marks) {
+    const std::string name = reportUtf8(student.name);
+    const std::string header = reportUtf8(assignment.header);
+    const StudentMarks* studentMarks = marks ? marks->student(name) : nullptr;
+    const AssignmentWork* work = workOn(student, assignment.header);
+    std::string row = "<tr class=\"student\"><th scope=\"row\"><a href=\"#" + student.anchor + "\">" +
+                      escapeHtml(name) + "</a>";
+    if (!student.feedbackLink.empty())
+        row += " <a class=\"feedback\" href=\"" + escapeHtml(student.feedbackLink) + "\">feedback</a>";
+    row += "</th>";
+    for (std::size_t q = 0; q < assignment.questionNumbers.size(); ++q) {
+        const QuestionCell cell = work && q < work->questions.size() ? work->questions[q] : QuestionCell{};
+        const int number = assignment.questionNumbers[q];
+        row += "<td class=\"q " + cellClass(cell) + "\" title=\"" + cellTitle(number, cell) + "\">" + cellText(cell) +
+               htmlCellMark(studentMarks, header, number) + "</td>";
+    }
+    row += "<td class=\"num\">" + std::to_string(work ? work->answered() : 0) + "</td>";
+    row += "<td class=\"num\">" + formatMedian(work ? work->medianConfidence : std::nullopt) + "</td>";
+    row += "<td class=\"num\">" + formatMinutes(work ? work->minutesOnTask() : 0.0) + "</td>";
+    row += "<td class=\"num\">" + std::to_string(work ? work->notes : 0) + "</td>";
+    row += "<td class=\"num\">" + std::to_string(student.problems) + "</td>";
+    if (marks) {
+        CbmFigures figures;
+        if (studentMarks)
+            if (const auto found = studentMarks->assignmentFigures.find(header); found != studentMarks->assignmentFigures.end())
+                figures = found->second;
+        row += "<td class=\"num accuracy\">" + (figures.accuracy() ? percentText(*figures.accuracy()) : "-") + "</td>";
+        row += "<td class=\"num cbm\">" + (figures.cbmAverage() ? twoDecimals(figures.cbmAverage()) : "-") + "</td>";
+    }
+    return row + "</tr>\n";
+}
+
 }  // namespace
 
 std::string htmlPageStart(const std::string& title) {
@@ -231,16 +307,9 @@ std::string htmlPageStart(const std::string& title) {
 std::string htmlOverviewStart(const ClassSummary& summary, const MarksReport* marks) {
     std::string html = "<section id=\"overview\"><h2>Class overview</h2>\n<p>" +
                        countOf(static_cast<long long>(summary.students.size()), "student", "students") + ", " +
-                       countOf(static_cast<long long>(summary.files), "hand-in file", "hand-in files") + ". A cell shows the confidence (0-3) of the student's last answer to "
-                       "the question.</p>\n<p class=\"legend\"><span class=\"c3\">3 certain</span>"
-                       "<span class=\"c2\">2 pretty confident</span><span class=\"c1\">1 some confidence</span>"
-                       "<span class=\"c0\">0 no confidence</span><span class=\"cx\">&#9675; answered, no rating</span>"
-                       "<span class=\"none\">&#8211; not answered</span>" +
-                       std::string(marks ? "<span>" + htmlMarkSign(Mark::right) + " marked right</span><span>" +
-                                               htmlMarkSign(Mark::wrong) + " marked wrong</span>"
-                                         : "") +
-                       "</p>\n"
-                       "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
+                       countOf(static_cast<long long>(summary.files), "hand-in file", "hand-in files") +
+                       ". A cell shows the confidence (0-3) of the student's last answer to the question.</p>\n" +
+                       legend(marks) + "<table id=\"overview-table\">\n<thead><tr><th scope=\"col\">Student</th>";
     for (int q = 1; q <= questionCount; ++q)
         html += "<th scope=\"col\"><a href=\"#question-" + std::to_string(q) + "\">" + std::to_string(q) + "</a></th>";
     html += "<th scope=\"col\">Answered of 12</th><th scope=\"col\">Median confidence</th>"
@@ -302,12 +371,86 @@ std::string htmlQuestions(const ClassSummary& summary) {
     return html;
 }
 
+bool builtinAlone(const ClassSummary& summary) {
+    return summary.assignments.empty() ||
+           (summary.assignments.size() == 1 && summary.assignments.front().known &&
+            summary.assignments.front().known->builtin);
+}
+
+std::string htmlAssignmentOverview(const ClassSummary& summary, std::size_t index, const MarksReport* marks) {
+    const ClassSummary::Assignment& assignment = summary.assignments.at(index);
+    const std::string header = escapeHtml(reportUtf8(assignment.header));
+    std::string html = "<section id=\"" + pieceId("overview", index) + "\"><h2>Class overview: " + header +
+                       "</h2>\n<p>" + countOf(static_cast<long long>(summary.students.size()), "student", "students") +
+                       ", " + countOf(static_cast<long long>(summary.files), "hand-in file", "hand-in files") +
+                       ". A cell shows the confidence (0-3) of the student's last answer to the question.</p>\n" +
+                       legend(marks) + "<table id=\"" + pieceId("overview-table", index) +
+                       "\">\n<thead><tr><th scope=\"col\">Student</th>";
+    for (int q : assignment.questionNumbers)
+        html += "<th scope=\"col\"><a href=\"#" + questionId(index, q) + "\">" + std::to_string(q) + "</a></th>";
+    html += "<th scope=\"col\">Answered of " + std::to_string(assignment.questions) +
+            "</th><th scope=\"col\">Median confidence</th>"
+            "<th scope=\"col\">Minutes on task</th><th scope=\"col\">Notes</th><th scope=\"col\">Problems</th>";
+    if (marks) html += "<th scope=\"col\">Accuracy</th><th scope=\"col\">Average CBM</th>";
+    html += "</tr></thead>\n<tbody>\n";
+    for (const StudentSummary& student : summary.students) html += assignmentOverviewRow(student, assignment, marks);
+    return html + htmlOverviewEnd();
+}
+
+std::string htmlAssignmentQuestions(const ClassSummary& summary, std::size_t index) {
+    const ClassSummary::Assignment& assignment = summary.assignments.at(index);
+    std::string html = "<section id=\"" + pieceId("questions", index) + "\"><h2>Questions: " +
+                       escapeHtml(reportUtf8(assignment.header)) +
+                       "</h2>\n<table>\n<thead><tr><th scope=\"col\">Question</th><th scope=\"col\">Answered</th>"
+                       "<th scope=\"col\">Confidence (0, 1, 2, 3, no rating)</th><th scope=\"col\">Median time</th>"
+                       "</tr></thead>\n<tbody>\n";
+    for (std::size_t q = 0; q < assignment.questionNumbers.size(); ++q) {
+        const int number = assignment.questionNumbers[q];
+        const QuestionSummary& question = assignment.figures[q];
+        const Text block = assignment.known && assignment.known->builtin ? questionBlock(number)
+                                                                         : questionBlock(assignment.known, number);
+        html += "<tr id=\"" + questionId(index, number) + "\"><th scope=\"row\">" + std::to_string(number) +
+                "</th><td><div>" + std::to_string(question.answered) + " of " +
+                std::to_string(summary.students.size()) + "</div><details><summary>" +
+                escapeHtml(reportUtf8(shortBlock(block))) + "</summary><div class=\"blocktext\">" +
+                escapeHtml(reportUtf8(block)) + "</div></details></td><td>" + confidenceChart(question) +
+                "</td><td class=\"num\">" + formatSeconds(question.medianSeconds()) + "</td></tr>\n";
+    }
+    return html + "</tbody>\n</table></section>\n";
+}
+
+namespace {
+
+std::string blocksHtml(const std::vector<std::vector<const ClassRecord*>>& blocks, const StudentMarks* marks,
+                       const std::set<const handin::Record*>& answers) {
+    std::string html;
+    for (const auto& records : blocks) {
+        const handin::Record& first = *records.front()->record;
+        html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +
+                escapeHtml(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
+        for (const ClassRecord* entry : records) html += recordHtml(*entry, markBeside(marks, answers, *entry->record));
+        html += "</div></div>\n";
+    }
+    return html;
+}
+
+// A student who worked an assignment file has their section grouped by assignment; one who
+// worked the built-in assignment alone, as ever.
+bool byAssignment(const StudentSummary& summary) {
+    return std::any_of(summary.work.begin(), summary.work.end(),
+                       [](const AssignmentWork& work) { return !work.known || !work.known->builtin; });
+}
+
+}  // namespace
+
 std::string htmlStudentsStart() { return "<section id=\"students\"><h2>Students</h2>\n"; }
 
 std::string htmlStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks) {
+    const std::string answered = byAssignment(summary) ? std::to_string(summary.answeredInAll()) + " questions"
+                                                       : std::to_string(summary.answered()) + " of 12";
     std::string html = "<section class=\"student\" id=\"" + summary.anchor + "\"><h3>" +
-                       escapeHtml(reportUtf8(student.name)) + "</h3>\n<p>" + std::to_string(summary.answered()) +
-                       " of 12 answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
+                       escapeHtml(reportUtf8(student.name)) + "</h3>\n<p>" + answered +
+                       " answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
                        formatMinutes(summary.minutesOnTask()) + " minutes on task, " +
                        countOf(summary.notes, "note", "notes") + "; files:";
     for (const handin::HandinFile* file : student.files) html += " " + escapeHtml(fileNameOf(file->path));
@@ -317,15 +460,17 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary, c
     for (const std::string& finding : findings) html += "<p class=\"nothing-found\">" + escapeHtml(finding) + ".</p>\n";
     if (marks && findings.empty()) html += htmlStudentMarks(reportUtf8(student.name), *marks) + "\n";
     const std::set<const handin::Record*> answers = lastAnswerRecords(student);
-    for (const auto& records : recordsByBlock(student)) {
-        const handin::Record& first = *records.front()->record;
-        html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +
-                escapeHtml(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
-        for (const ClassRecord* entry : records) html += recordHtml(*entry, markBeside(marks, answers, *entry->record));
-        html += "</div></div>\n";
+    if (!byAssignment(summary)) return html + blocksHtml(recordsByBlock(student), marks, answers) + "</section>\n";
+    for (const AssignmentWork& work : summary.work) {
+        html += "<h4>" + escapeHtml(reportUtf8(work.assignment)) + "</h4>\n<p>" + std::to_string(work.answered()) +
+                " of " + std::to_string(work.questionNumbers.size()) + " answered, median confidence " +
+                formatMedian(work.medianConfidence) + ", " + formatMinutes(work.minutesOnTask()) +
+                " minutes on task, " + countOf(work.notes, "note", "notes") + "</p>\n";
+        html += blocksHtml(recordsByBlock(student, work.assignment), marks, answers);
     }
-    html += "</section>\n";
-    return html;
+    const auto others = recordsByBlock(student, Text());
+    if (!others.empty()) html += "<h4>Sessions of assignments not given</h4>\n" + blocksHtml(others, marks, answers);
+    return html + "</section>\n";
 }
 
 std::string htmlStudentsEnd() { return "</section>\n"; }

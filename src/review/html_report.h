@@ -26,6 +26,13 @@ std::string htmlOverviewEnd();
 // Per question: how many answered, the confidence distribution as a bar chart, the median time.
 std::string htmlQuestions(const ClassSummary& summary);
 
+// True when the class worked the built-in assignment alone (or nothing): the report then has the
+// one overview and questions section above. Else each assignment the class worked has its own,
+// by its index in summary.assignments, with a column per question of that assignment.
+bool builtinAlone(const ClassSummary& summary);
+std::string htmlAssignmentOverview(const ClassSummary& summary, std::size_t index, const MarksReport* marks = nullptr);
+std::string htmlAssignmentQuestions(const ClassSummary& summary, std::size_t index);
+
 // One student's work, block by block: the block beside each response or notes record with its
 // rating, time stamp and seconds; with marks, the student's figures and calibration chart first.
 // Opens and closes the section that holds all students.

@@ -34,6 +34,7 @@ constexpr MarksColumn marksColumns[] = {
     {"student", &MarksRow::student, true, false},       {"question", &MarksRow::question, true, true},
     {"confidence", &MarksRow::confidence, true, true},  {"mark", &MarksRow::mark, true, true},
     {"response", &MarksRow::response, true, false},     {"answer_key", &MarksRow::answerKey, false, false},
+    {"assignment", &MarksRow::assignment, false, false},
 };
 constexpr std::size_t columnCount = std::size(marksColumns);
 
@@ -118,6 +119,10 @@ MarksRow rowFromCells(const std::vector<std::string>& cells, const ColumnPlaces&
         if (places[c] && *places[c] < cells.size()) row.*marksColumns[c].cell = withoutFormulaGuard(cells[*places[c]]);
     if (!isAnswerKey(row.answerKey)) row.answerKey.clear();
     row.answerKey = std::string(trimmed(row.answerKey));
+    row.assignment = std::string(trimmed(row.assignment));
+    // A row of a file written before assignments were named is the built-in assignment's.
+    const bool namesAnAnswer = !trimmed(row.student).empty() || !trimmed(row.question).empty();
+    if (row.assignment.empty() && namesAnAnswer) row.assignment = builtinAssignmentName();
     return row;
 }
 
@@ -144,15 +149,33 @@ std::string studentKeyOf(std::string_view student) {
     return name.empty() ? std::string() : toUtf8(handin::studentKey(fromUtf8(name)));
 }
 
-AnswerKey keyOf(const MarksRow& row) { return {studentKeyOf(row.student), row.questionNumber().value_or(0)}; }
+AnswerKey keyOf(const MarksRow& row) {
+    return {studentKeyOf(row.student), std::string(trimmed(row.assignment)), row.questionNumber().value_or(0)};
+}
 
-// Marks rows without a student or a question 1-12, and later rows repeating an earlier one.
-void classifyRows(MarksTable& table, std::map<AnswerKey, MarksRow*>& byAnswer) {
+// The question is one of its assignment's, or the assignment is not one the run knows.
+bool isQuestionOf(const MarksRow& row, int question, const handin::KnownAssignments& known) {
+    const handin::KnownAssignment* assignment = known.find(fromUtf8(trimmed(row.assignment)));
+    if (!assignment) return true;
+    const std::vector<int>& questions = assignment->questions;
+    return std::find(questions.begin(), questions.end(), question) != questions.end();
+}
+
+std::string notAnAnswerText(const MarksRow& row) {
+    if (row.assignment == builtinAssignmentName())
+        return rowText(row.row) + " names no student or no question 1-12; kept as it is";
+    return rowText(row.row) + " names no student or no question of " + row.assignment + "; kept as it is";
+}
+
+// Marks rows without a student or a question of their assignment, and later rows repeating an
+// earlier one.
+void classifyRows(MarksTable& table, std::map<AnswerKey, MarksRow*>& byAnswer, const handin::KnownAssignments& known) {
     for (MarksRow& row : table.rows) {
         const AnswerKey key = keyOf(row);
-        if (key.first.empty() || key.second == 0) {
+        const int question = std::get<2>(key);
+        if (std::get<0>(key).empty() || question == 0 || !isQuestionOf(row, question, known)) {
             row.state = RowState::notAnAnswer;
-            table.notices.push_back({row.row, rowText(row.row) + " names no student or no question 1-12; kept as it is"});
+            table.notices.push_back({row.row, notAnAnswerText(row)});
             continue;
         }
         const auto [found, inserted] = byAnswer.emplace(key, &row);
@@ -160,7 +183,7 @@ void classifyRows(MarksTable& table, std::map<AnswerKey, MarksRow*>& byAnswer) {
             row.state = RowState::repeated;
             table.notices.push_back({row.row, rowText(row.row) + " repeats " + std::string(trimmed(row.student)) +
                                                   ", question " +
-                                                  std::to_string(key.second) + " of " + rowText(found->second->row) +
+                                                  std::to_string(question) + " of " + rowText(found->second->row) +
                                                   "; only " + rowText(found->second->row) + " counts"});
         }
     }
@@ -226,15 +249,19 @@ void checkMarksFileName(const fs::path& path) {
                              ", and a new marks file is only made with a name ending in .csv");
 }
 
+std::string builtinAssignmentName() {
+    return toUtf8(handin::KnownAssignments::builtinOnly().all().front()->headerLine);
+}
+
 std::optional<int> MarksRow::questionNumber() const {
     const std::string_view text = trimmed(question);
-    if (text.empty() || text.size() > 2) return std::nullopt;
+    if (text.empty() || text.size() > 3) return std::nullopt;
     int number = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
         number = number * 10 + (c - '0');
     }
-    if (number < 1 || number > 12) return std::nullopt;
+    if (number < 1) return std::nullopt;
     return number;
 }
 
@@ -304,12 +331,15 @@ std::optional<MarksTable> readMarksFile(const fs::path& path) {
     }
 }
 
-MarksMerge::MarksMerge(MarksTable& table) : table_(table) { classifyRows(table_, byAnswer_); }
+MarksMerge::MarksMerge(MarksTable& table, const handin::KnownAssignments& known) : table_(table) {
+    classifyRows(table_, byAnswer_, known);
+}
 
 std::vector<MarksRow> MarksMerge::addAnswers(const std::vector<CurrentAnswer>& answers) {
     std::vector<MarksRow> rows;
     for (const CurrentAnswer& answer : answers) {
-        const AnswerKey key{studentKeyOf(answer.student), answer.question};
+        const std::string assignment = answer.assignment.empty() ? builtinAssignmentName() : answer.assignment;
+        const AnswerKey key{studentKeyOf(answer.student), assignment, answer.question};
         if (const auto found = byAnswer_.find(key); found != byAnswer_.end()) {
             mergeOne(*found->second, answer, table_.notices);
             rows.push_back(*found->second);
@@ -326,6 +356,7 @@ std::vector<MarksRow> MarksMerge::addAnswers(const std::vector<CurrentAnswer>& a
         MarksRow row;
         row.student = answer.student;
         row.question = std::to_string(answer.question);
+        row.assignment = assignment;
         row.confidence = answer.confidence;
         row.response = answer.response;
         row.answerKey = answerKey(answer.response);
@@ -353,8 +384,9 @@ void MarksMerge::finish() {
     addedIndex_.clear();
 }
 
-void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers) {
-    MarksMerge merge(table);
+void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers,
+                  const handin::KnownAssignments& known) {
+    MarksMerge merge(table, known);
     merge.addAnswers(answers);
     merge.finish();
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The instructor's marks file: one row per student and answered question, in the columns
-// student,question,confidence,mark,response,answer_key. The program writes it; the instructor
-// fills `mark` in a spreadsheet; every later run reads it back, keeps every mark and adds the new
-// answers. Columns are found by their names in the first row, so a file of fewer columns (one
-// written before `answer_key` was added) is read as well. `response` is there to be read: every
+// The instructor's marks file: one row per student, assignment and answered question, in the
+// columns student,question,confidence,mark,response,answer_key,assignment. The program writes it;
+// the instructor fills `mark` in a spreadsheet; every later run reads it back, keeps every mark
+// and adds the new answers. Columns are found by their names in the first row, so a file of fewer
+// columns (one written before `answer_key` or `assignment` was added) is read as well; a row
+// without an assignment holds marks for the built-in one. `response` is there to be read: every
 // run writes it again from the hand-ins; `answer_key` (review/answer_key.h) tells whether the
 // answer has changed since its row was marked.
 #include <filesystem>
@@ -12,9 +13,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "handin/known_assignments.h"
 #include "review/cbm.h"
 
 namespace stepwise::review {
@@ -27,7 +30,8 @@ public:
 };
 
 // The columns as the program writes them.
-inline constexpr std::string_view marksFileHeader = "student,question,confidence,mark,response,answer_key";
+inline constexpr std::string_view marksFileHeader =
+    "student,question,confidence,mark,response,answer_key,assignment";
 
 // A marks file that cannot be given at all: a spreadsheet workbook (by its name's extension
 // .xlsx, .xls or .ods, or by the zip or OLE signature its bytes start with), or, when there is no
@@ -42,6 +46,7 @@ struct CurrentAnswer {
     std::string confidence;   // as typed
     std::string response;     // line breaks as CR LF
     std::vector<std::string> earlier;   // the student's earlier answers to the question, oldest first
+    std::string assignment;   // the assignment's header line; "" for the built-in one
 };
 
 // What the last merge found for a row.
@@ -52,8 +57,9 @@ enum class RowState {
     responseGone,         // no hand-in holds this answer any more; the row is kept
     changedSinceMarked,   // the student answered again after the mark was given; the row keeps
                           // the marked answer and its mark until the instructor clears the mark
-    notAnAnswer,          // the row names no student or no question 1-12; kept as it is
-    repeated,             // an earlier row has the same student and question; kept, not counted
+    notAnAnswer,          // the row names no student, or no question of its assignment; kept as it is
+    repeated,             // an earlier row has the same student, assignment and question; kept,
+                          // not counted
 };
 
 struct MarksRow {
@@ -64,10 +70,12 @@ struct MarksRow {
     std::string mark;             // as the instructor typed it
     std::string response;
     std::string answerKey;        // the key of the answer the row is for; "" in a file without keys
+    std::string assignment;       // the assignment's header line; the built-in's when the file
+                                  // has none
     RowState state = RowState::unchecked;
     std::string newResponse;      // changedSinceMarked: the answer now in the hand-ins
 
-    std::optional<int> questionNumber() const;
+    std::optional<int> questionNumber() const;   // a question number 1-999, as a marker spells it
     Mark markValue() const;       // unmarked for an empty or unreadable mark
     bool counts() const;          // the row's mark belongs to an answer in the hand-ins
 };
@@ -105,13 +113,20 @@ MarksTable parseMarksFile(std::string_view bytes);
 // the file cannot be read or is malformed.
 std::optional<MarksTable> readMarksFile(const std::filesystem::path& path);
 
-using AnswerKey = std::pair<std::string, int>;  // student, question
+// The built-in assignment's header line, as the marks file holds it.
+std::string builtinAssignmentName();
+
+// Student (by the identity rule of the hand-ins), assignment, question.
+using AnswerKey = std::tuple<std::string, std::string, int>;
 
 // Brings a table up to date one student at a time, as the class is read: rows keep their order
 // and their marks; answers without a row are added at the end, in the order given, by finish().
 class MarksMerge {
 public:
-    explicit MarksMerge(MarksTable& table);
+    // `known` tells each assignment's questions; a row of an assignment it does not hold keeps
+    // any question number.
+    explicit MarksMerge(MarksTable& table,
+                        const handin::KnownAssignments& known = handin::KnownAssignments::builtinOnly());
     MarksMerge(const MarksMerge&) = delete;
     MarksMerge& operator=(const MarksMerge&) = delete;
 
@@ -131,7 +146,8 @@ private:
 // Brings the table up to date with the students' current answers. Rows keep their order and
 // their marks; answers without a row are added at the end (in the order given). Notes every
 // row that is kept but no longer matches an answer.
-void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers);
+void mergeAnswers(MarksTable& table, const std::vector<CurrentAnswer>& answers,
+                  const handin::KnownAssignments& known = handin::KnownAssignments::builtinOnly());
 
 // The figures of one student's counted, marked rows (each mark with the confidence in its row).
 CbmFigures studentFigures(const MarksTable& table, std::string_view student);

@@ -6,14 +6,29 @@
 
 namespace stepwise::review {
 
+namespace {
+
+// The row's question of the built-in assignment, the overview's columns.
+std::optional<int> builtinQuestion(const MarksRow& row) {
+    const std::optional<int> question = row.questionNumber();
+    if (!question || *question > 12 || row.assignment != builtinAssignmentName()) return std::nullopt;
+    return question;
+}
+
+}  // namespace
+
 StudentMarks studentMarks(const std::vector<MarksRow>& rows) {
     StudentMarks marks;
     for (const MarksRow& row : rows) {
-        const std::optional<int> question = row.questionNumber();
-        if (!question || !row.counts()) continue;
+        if (!row.questionNumber() || !row.counts()) continue;
         const Mark mark = row.markValue();
-        marks.marks[*question - 1] = mark;
-        marks.answeredAgain[*question - 1] = row.state == RowState::changedSinceMarked;
+        marks.questionMarks[{row.assignment, *row.questionNumber()}] = {mark, row.state == RowState::changedSinceMarked};
+        CbmFigures& figures = marks.assignmentFigures[row.assignment];
+        if (mark != Mark::unmarked) figures.add(row.confidence, mark == Mark::right);
+        if (const std::optional<int> question = builtinQuestion(row)) {
+            marks.marks[*question - 1] = mark;
+            marks.answeredAgain[*question - 1] = row.state == RowState::changedSinceMarked;
+        }
         if (mark != Mark::unmarked) marks.figures.add(row.confidence, mark == Mark::right);
     }
     return marks;
@@ -27,9 +42,13 @@ void MarksReport::addStudent(const std::string& name, const std::vector<MarksRow
             marks.byRecord[record] = mark;
     classFigures_.add(marks.figures);
     for (const MarksRow& row : rows) {
-        const std::optional<int> question = row.questionNumber();
-        if (question && row.counts() && row.markValue() == Mark::wrong && confidenceLevel(row.confidence) == 3)
+        const bool confidentError =
+            row.counts() && row.markValue() == Mark::wrong && confidenceLevel(row.confidence) == 3;
+        if (!confidentError || !row.questionNumber()) continue;
+        if (const std::optional<int> question = builtinQuestion(row))
             confidentErrors_[*question - 1].push_back({name, row.response});
+        else
+            otherConfidentErrors_[{row.assignment, *row.questionNumber()}].push_back({name, row.response});
     }
     students_[name] = std::move(marks);
 }
@@ -55,6 +74,13 @@ std::string htmlCellMark(const StudentMarks* marks, int question) {
     if (!marks) return {};
     const bool again = marks->answeredAgain.at(question - 1);
     return htmlMarkSign(marks->marks.at(question - 1), again ? " (for an earlier answer)" : "");
+}
+
+std::string htmlCellMark(const StudentMarks* marks, const std::string& assignment, int question) {
+    if (!marks) return {};
+    const auto found = marks->questionMarks.find({assignment, question});
+    if (found == marks->questionMarks.end()) return {};
+    return htmlMarkSign(found->second.first, found->second.second ? " (for an earlier answer)" : "");
 }
 
 std::string htmlAnswerMark(Mark mark) {
@@ -97,6 +123,15 @@ std::string htmlClassMarks(const MarksReport& report) {
         any = true;
         html += "<h4>Question " + std::to_string(question) + "</h4><ul class=\"confident-errors\" data-question=\"" +
                 std::to_string(question) + "\">";
+        for (const ConfidentError& error : errors)
+            html += "<li><span class=\"student\">" + escapeHtml(error.student) + "</span>: <span class=\"response\">" +
+                    escapeHtml(error.response) + "</span></li>";
+        html += "</ul>";
+    }
+    for (const auto& [question, errors] : report.otherConfidentErrors()) {
+        any = true;
+        html += "<h4>" + escapeHtml(question.first) + ", question " + std::to_string(question.second) +
+                "</h4><ul class=\"confident-errors\" data-question=\"" + std::to_string(question.second) + "\">";
         for (const ConfidentError& error : errors)
             html += "<li><span class=\"student\">" + escapeHtml(error.student) + "</span>: <span class=\"response\">" +
                     escapeHtml(error.response) + "</span></li>";

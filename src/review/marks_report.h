@@ -14,10 +14,14 @@
 namespace stepwise::review {
 
 struct StudentMarks {
-    CbmFigures figures;
-    std::array<Mark, 12> marks{};           // questions 1-12
+    CbmFigures figures;                     // every assignment's marked answers
+    std::array<Mark, 12> marks{};           // the built-in assignment's questions 1-12
     std::array<bool, 12> answeredAgain{};   // the mark is for an earlier answer
     std::map<const handin::Record*, Mark> byRecord;   // the answers marked, by their records
+    // Every assignment's: the mark of each question, and whether it is for an earlier answer, by
+    // (assignment header line, question); the figures of each assignment.
+    std::map<std::pair<std::string, int>, std::pair<Mark, bool>> questionMarks;
+    std::map<std::string, CbmFigures> assignmentFigures;
 };
 
 struct ConfidentError {
@@ -34,6 +38,10 @@ public:
     const StudentMarks* student(const std::string& name) const;
     const CbmFigures& classFigures() const { return classFigures_; }
     const std::vector<ConfidentError>& confidentErrors(int question) const { return confidentErrors_.at(question - 1); }
+    // The confident errors of the other assignments, by (header line, question).
+    const std::map<std::pair<std::string, int>, std::vector<ConfidentError>>& otherConfidentErrors() const {
+        return otherConfidentErrors_;
+    }
 
     // What the marks file showed the instructor should look at, kept for the report.
     std::vector<MarksNotice> notices;
@@ -42,6 +50,7 @@ private:
     std::map<std::string, StudentMarks> students_;
     CbmFigures classFigures_;
     std::array<std::vector<ConfidentError>, 12> confidentErrors_;
+    std::map<std::pair<std::string, int>, std::vector<ConfidentError>> otherConfidentErrors_;
 };
 
 // The figures of a student's rows that count.
@@ -51,8 +60,9 @@ StudentMarks studentMarks(const std::vector<MarksRow>& rows);
 // marked right, a cross for marked wrong; "" when unmarked.
 std::string htmlMarkSign(Mark mark, const std::string& note = "");
 
-// A mark for an overview cell.
+// A mark for an overview cell: of the built-in assignment's question, or of the assignment's.
 std::string htmlCellMark(const StudentMarks* marks, int question);
+std::string htmlCellMark(const StudentMarks* marks, const std::string& assignment, int question);
 
 // The mark beside an answer in a student's section: the sign and its word, or "not marked yet".
 std::string htmlAnswerMark(Mark mark);

@@ -13,13 +13,24 @@ namespace {
 
 const std::vector<MarksNotice> noNotices;
 
+std::string medianCell(const std::optional<double>& median) { return median ? formatMedian(median) : std::string(); }
+
+// The figures of a student's rows of one assignment.
+CbmFigures assignmentFigures(const std::vector<MarksRow>& rows, const std::string& assignment) {
+    std::vector<MarksRow> of;
+    for (const MarksRow& row : rows)
+        if (row.assignment == assignment) of.push_back(row);
+    return studentMarks(of).figures;
+}
+
 FeedbackStudent feedbackFor(const Student& student, const std::vector<MarksRow>& rows,
                             const std::vector<Answer>& answers) {
     FeedbackStudent page{reportUtf8(student.name), {}};
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const handin::Record& record = *answers[i].record->record;
         FeedbackItem item{answers[i].question, questionText(record.block), answers[i].record->text,
-                          reportUtf8(record.confidence.value_or(Text())), Mark::unmarked, false};
+                          reportUtf8(record.confidence.value_or(Text())), Mark::unmarked, false,
+                          reportUtf8(answers[i].assignment->headerLine)};
         if (i < rows.size() && rows[i].counts()) {
             item.mark = rows[i].markValue();
             if (rows[i].state == RowState::changedSinceMarked) {
@@ -47,7 +58,7 @@ RecordMarks marksByRecord(const Student& student, const std::vector<MarksRow>& r
         } else if (row.state == RowState::changedSinceMarked) {
             const handin::Record* marked = nullptr;
             for (const ClassRecord& entry : student.records)
-                if (answeredQuestion(entry) == answers[i].question && rowIsFor(row, entry.text))
+                if (answersSameQuestion(entry, answers[i]) && rowIsFor(row, entry.text))
                     marked = entry.record;
             if (marked) marks[marked] = row.mark;
         }
@@ -62,6 +73,7 @@ std::vector<std::string> outputNamesIn(const std::filesystem::path& folder, cons
     std::vector<std::filesystem::path> outputs = options.otherOutputs;
     if (options.marks) outputs.push_back(*options.marks);
     if (options.studentsCsv) outputs.push_back(*options.studentsCsv);
+    if (options.assignmentsCsv) outputs.push_back(*options.assignmentsCsv);
     std::vector<std::string> names;
     for (const std::filesystem::path& output : outputs) {
         const std::filesystem::path parent = std::filesystem::weakly_canonical(
@@ -79,9 +91,9 @@ std::vector<CurrentAnswer> currentAnswers(const Student& student) {
     for (const Answer& answer : lastAnswers(student)) {
         const handin::Record& record = *answer.record->record;
         CurrentAnswer current{name, answer.question, reportUtf8(record.confidence.value_or(Text())),
-                              answer.record->text, {}};
+                              answer.record->text, {}, reportUtf8(answer.assignment->headerLine)};
         for (const ClassRecord& entry : student.records)
-            if (&entry != answer.record && answeredQuestion(entry) == answer.question)
+            if (&entry != answer.record && answersSameQuestion(entry, answer))
                 current.earlier.push_back(entry.text);
         answers.push_back(std::move(current));
     }
@@ -101,10 +113,11 @@ MarksRun::MarksRun(MarksOptions options, OutputSet& outputs) : options_(std::mov
     if (options_.marks) {
         table_ = readMarksFile(*options_.marks);
         if (!table_) table_.emplace();
-        merge_.emplace(*table_);
+        merge_.emplace(*table_, *options_.known);
         marksOutput_.emplace(outputs_, *options_.marks);
     }
     if (options_.studentsCsv) studentsOutput_.emplace(outputs_, *options_.studentsCsv);
+    if (options_.assignmentsCsv) assignmentsOutput_.emplace(outputs_, *options_.assignmentsCsv);
     if (options_.feedback) pages_.emplace(outputNamesIn(*options_.feedback, options_));
 }
 
@@ -115,9 +128,15 @@ void MarksRun::addStudent(const Student& student, const StudentSummary& summary)
     const std::string name = reportUtf8(student.name);
     if (table_) report_.addStudent(name, rows, recordMarks_);
     if (options_.studentsCsv)
-        totals_.push_back({name, summary.answered(),
-                           summary.medianConfidence ? formatMedian(summary.medianConfidence) : std::string(),
-                           formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures});
+        totals_.push_back({name, summary.answeredInAll(), medianCell(summary.medianConfidence),
+                           formatMinutes(summary.minutesOnTask()), summary.notes, studentMarks(rows).figures, {}});
+    if (options_.assignmentsCsv)
+        for (const AssignmentWork& work : summary.work) {
+            const std::string assignment = reportUtf8(work.assignment);
+            assignmentTotals_.push_back({name, work.answered(), medianCell(work.medianConfidence),
+                                         formatMinutes(work.minutesOnTask()), work.notes,
+                                         assignmentFigures(rows, assignment), assignment});
+        }
     if (!options_.feedback) return;
     FeedbackStudent feedback = feedbackFor(student, rows, lastAnswers(student));
     feedback.emptyHandins = emptyHandinFindings(student);
@@ -148,6 +167,10 @@ void MarksRun::finish() {
     if (studentsOutput_) {
         studentsOutput_->write(studentsCsv(totals_));
         studentsOutput_->close();
+    }
+    if (assignmentsOutput_) {
+        assignmentsOutput_->write(assignmentsCsv(assignmentTotals_));
+        assignmentsOutput_->close();
     }
 }
 

@@ -21,8 +21,10 @@ namespace stepwise::review {
 struct MarksOptions {
     std::optional<std::filesystem::path> marks;         // --marks FILE
     std::optional<std::filesystem::path> studentsCsv;   // --students-csv FILE
+    std::optional<std::filesystem::path> assignmentsCsv;   // --assignments-csv FILE
     std::optional<std::filesystem::path> feedback;      // --feedback FOLDER
     std::vector<std::filesystem::path> otherOutputs;    // the run's reports, whose names no page takes
+    const handin::KnownAssignments* known = &handin::KnownAssignments::builtinOnly();  // the run's assignments
 };
 
 // A student's last answers as the marks file holds them (UTF-8, CR LF line breaks).
@@ -57,7 +59,7 @@ public:
     // The report's figures; nothing without a marks file.
     const MarksReport* report() const { return table_ ? &report_ : nullptr; }
 
-    // Writes the marks file and the students spreadsheet to their temporary files; throws
+    // Writes the marks file and the students' spreadsheets to their temporary files; throws
     // OutputError when they cannot be.
     void finish();
 
@@ -69,10 +71,12 @@ private:
     OutputSet& outputs_;
     std::optional<ReportOutput> marksOutput_;
     std::optional<ReportOutput> studentsOutput_;
+    std::optional<ReportOutput> assignmentsOutput_;
     std::optional<MarksTable> table_;
     std::optional<MarksMerge> merge_;
     MarksReport report_;
     std::vector<StudentTotals> totals_;
+    std::vector<StudentTotals> assignmentTotals_;
     std::optional<FeedbackPageNames> pages_;
     RecordMarks recordMarks_;
     std::map<Text, std::string> pageOf_;   // by student name

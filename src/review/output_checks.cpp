@@ -54,7 +54,8 @@ std::string checkOutputs(const ReviewOptions& options) {
     std::vector<Output> outputs;
     const std::pair<const char*, const std::optional<fs::path>*> named[] = {
         {"--html", &options.html}, {"--csv", &options.csv}, {"--marks", &options.marks},
-        {"--students-csv", &options.studentsCsv}, {"--feedback", &options.feedback}};
+        {"--students-csv", &options.studentsCsv}, {"--assignments-csv", &options.assignmentsCsv},
+        {"--feedback", &options.feedback}};
     for (const auto& [option, path] : named)
         if (*path) outputs.push_back({option, **path, path == &options.feedback, std::nullopt});
     if (outputs.empty()) return {};

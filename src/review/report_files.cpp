@@ -42,10 +42,17 @@ void HtmlReportFile::addStudent(const Student& student, const StudentSummary& su
 
 void HtmlReportFile::finish(const ClassReview& review, const MarksReport* marks) {
     report_.write(htmlPageStart("Class review"));
-    report_.write(htmlOverviewStart(review.summary, marks));
-    for (const StudentSummary& student : review.summary.students) report_.write(htmlOverviewRow(student, marks));
-    report_.write(htmlOverviewEnd());
-    report_.write(htmlQuestions(review.summary));
+    if (builtinAlone(review.summary)) {
+        report_.write(htmlOverviewStart(review.summary, marks));
+        for (const StudentSummary& student : review.summary.students) report_.write(htmlOverviewRow(student, marks));
+        report_.write(htmlOverviewEnd());
+        report_.write(htmlQuestions(review.summary));
+    } else {
+        for (std::size_t i = 0; i < review.summary.assignments.size(); ++i) {
+            report_.write(htmlAssignmentOverview(review.summary, i, marks));
+            report_.write(htmlAssignmentQuestions(review.summary, i));
+        }
+    }
     if (marks) report_.write(htmlClassMarks(*marks));
     report_.write(htmlStudentsStart());
     check(set_.copy(students_, report_.index()));

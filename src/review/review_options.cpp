@@ -37,6 +37,7 @@ std::optional<std::filesystem::path>* pathOption(ReviewOptions& options, const s
     if (name == "--csv") return &options.csv;
     if (name == "--marks") return &options.marks;
     if (name == "--students-csv") return &options.studentsCsv;
+    if (name == "--assignments-csv") return &options.assignmentsCsv;
     if (name == "--feedback") return &options.feedback;
     return nullptr;
 }
@@ -93,7 +94,8 @@ ParsedOptions parseReviewOptions(const std::vector<std::string>& args) {
 
 std::string reviewUsage() {
     return "Usage: stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]\n"
-           "                       [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...\n"
+           "                       [--assignments-csv FILE] [--feedback FOLDER]\n"
+           "                       [--assignment FILE|FOLDER]... PATH...\n"
            "Reads a class's hand-in files (send_MMDD<name>.txt) and reports who answered what, how\n"
            "confident they were and how long they took.\n"
            "\n"
@@ -102,12 +104,14 @@ std::string reviewUsage() {
            "  --html FILE   write the report as one self-contained web page\n"
            "  --csv FILE    write every record as a spreadsheet (CSV, UTF-8)\n"
            "  --marks FILE  read your marks from this spreadsheet (CSV: student, question,\n"
-           "                confidence, mark, response, answer_key; mark 1 right, 0 wrong) and add\n"
-           "                the new answers to it; created when missing if FILE ends in .csv.\n"
-           "                The report then shows the marks and certainty-based marking (CBM)\n"
-           "                figures\n"
+           "                confidence, mark, response, answer_key, assignment; mark 1 right,\n"
+           "                0 wrong) and add the new answers to it; created when missing if FILE\n"
+           "                ends in .csv. The report then shows the marks and certainty-based\n"
+           "                marking (CBM) figures\n"
            "  --students-csv FILE\n"
            "                write one row per student with totals and marking figures (CSV)\n"
+           "  --assignments-csv FILE\n"
+           "                the same, one row per student and assignment, the assignment last\n"
            "  --feedback FOLDER\n"
            "                write one web page per student to send back: answers, marks, points\n"
            "                and how well their confidence matched their results\n"

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of stepwise-review:
 //   stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]
-//                   [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...
+//                   [--assignments-csv FILE] [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...
 //   stepwise-review --help | --version
 #include <filesystem>
 #include <optional>
@@ -15,6 +15,7 @@ struct ReviewOptions {
     std::optional<std::filesystem::path> csv;
     std::optional<std::filesystem::path> marks;         // the instructor's marks, read and kept up to date
     std::optional<std::filesystem::path> studentsCsv;
+    std::optional<std::filesystem::path> assignmentsCsv;  // one row per student and assignment
     std::optional<std::filesystem::path> feedback;      // a folder for one page per student
     std::vector<std::filesystem::path> assignments;     // assignment files, or folders of them
     std::vector<std::filesystem::path> paths;
@@ -22,7 +23,7 @@ struct ReviewOptions {
     bool version = false;
 
     // With neither report asked for, a summary goes to the terminal.
-    bool terminalSummary() const { return !html && !csv && !studentsCsv && !feedback; }
+    bool terminalSummary() const { return !html && !csv && !studentsCsv && !assignmentsCsv && !feedback; }
 };
 
 struct ParsedOptions {

@@ -86,7 +86,7 @@ std::vector<std::filesystem::path> reportPaths(const ReviewOptions& options) {
 
 int usageError(const std::string& message, std::ostream& err) {
     err << "stepwise-review: " << terminalText(message) << "\n"
-        << reviewUsage().substr(0, reviewUsage().find("\n", reviewUsage().find("\n") + 1) + 1)
+        << reviewUsage().substr(0, reviewUsage().find("PATH...\n") + 8)
         << "Try 'stepwise-review --help' for more information.\n";
     return exitUsage;
 }
@@ -144,7 +144,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         }
     }
     for (const std::optional<std::filesystem::path>* output :
-         {&options.html, &options.csv, &options.marks, &options.studentsCsv})
+         {&options.html, &options.csv, &options.marks, &options.studentsCsv, &options.assignmentsCsv})
         if (*output) removeStaleTemporaries(outputFolder(**output));
     bool feedbackMade = false;
     if (options.feedback) {
@@ -161,7 +161,9 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     std::optional<MarksRun> marks;
     ClassReview review;
     try {
-        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.feedback, reportPaths(options)}, outputs);
+        marks.emplace(MarksOptions{options.marks, options.studentsCsv, options.assignmentsCsv, options.feedback,
+                                   reportPaths(options), &assignments},
+                      outputs);
         std::optional<CsvReportFile> csv;
         std::optional<HtmlReportFile> html;
         if (options.csv) csv.emplace(outputs, *options.csv);

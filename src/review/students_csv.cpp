@@ -15,16 +15,30 @@ std::string twoDecimals(std::optional<double> value) {
     return (hundredths < 0 ? "-" : "") + std::to_string(magnitude / 100) + '.' + zeroPadded(magnitude % 100, 2);
 }
 
+namespace {
+
+std::string totalsCells(const StudentTotals& s) {
+    return csvField(s.student) + ',' + std::to_string(s.answered) + ',' + s.medianConfidence + ',' + s.minutesOnTask +
+           ',' + std::to_string(s.notes) + ',' + std::to_string(s.figures.marked) + ',' +
+           std::to_string(s.figures.right) + ',' + twoDecimals(s.figures.accuracy()) + ',' +
+           twoDecimals(s.figures.cbmAverage());
+}
+
+}  // namespace
+
 std::string studentsCsv(const std::vector<StudentTotals>& students) {
     std::string out(utf8ByteOrderMark);
     out += studentsCsvHeader;
     out += "\r\n";
-    for (const StudentTotals& s : students) {
-        out += csvField(s.student) + ',' + std::to_string(s.answered) + ',' + s.medianConfidence + ',' +
-               s.minutesOnTask + ',' + std::to_string(s.notes) + ',' + std::to_string(s.figures.marked) +
-               ',' + std::to_string(s.figures.right) + ',' + twoDecimals(s.figures.accuracy()) + ',' +
-               twoDecimals(s.figures.cbmAverage()) + "\r\n";
-    }
+    for (const StudentTotals& s : students) out += totalsCells(s) + "\r\n";
+    return out;
+}
+
+std::string assignmentsCsv(const std::vector<StudentTotals>& rows) {
+    std::string out(utf8ByteOrderMark);
+    out += assignmentsCsvHeader;
+    out += "\r\n";
+    for (const StudentTotals& row : rows) out += totalsCells(row) + ',' + csvField(row.assignment) + "\r\n";
     return out;
 }
 

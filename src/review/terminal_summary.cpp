@@ -24,15 +24,43 @@ std::string padLeft(const std::string& text, std::size_t width) {
     return std::string(width - std::min(width, displayWidth(text)), ' ') + text;
 }
 
+std::vector<std::string> workRow(const StudentSummary& student, const AssignmentWork& work, bool named) {
+    std::vector<std::string> row = {terminalText(reportUtf8(student.name))};
+    if (named) row.push_back(terminalText(reportUtf8(work.assignment)));
+    const std::vector<std::string> figures = {
+        std::to_string(work.answered()) + " of " + std::to_string(work.questionNumbers.size()),
+        formatMedian(work.medianConfidence), formatMinutes(work.minutesOnTask()), std::to_string(work.notes),
+        std::to_string(student.problems)};
+    row.insert(row.end(), figures.begin(), figures.end());
+    return row;
+}
+
+// A student's totals, in a class that worked one assignment (`questions` of them) or none.
+std::vector<std::string> totalsRow(const StudentSummary& student, int questions, bool named) {
+    std::vector<std::string> row = {terminalText(reportUtf8(student.name))};
+    if (named) row.push_back("");
+    const std::vector<std::string> figures = {
+        std::to_string(student.answeredInAll()) + " of " + std::to_string(questions),
+        formatMedian(student.medianConfidence), formatMinutes(student.minutesOnTask()),
+        std::to_string(student.notes), std::to_string(student.problems)};
+    row.insert(row.end(), figures.begin(), figures.end());
+    return row;
+}
+
 }  // namespace
 
 std::string terminalSummary(const ClassSummary& summary) {
-    const std::vector<std::string> headings = {"Student", "Answered", "Median confidence", "Minutes", "Notes", "Problems"};
+    // The assignment is named where the class worked more than one.
+    const bool named = summary.assignments.size() > 1;
+    std::vector<std::string> headings = {"Student", "Answered", "Median confidence", "Minutes", "Notes", "Problems"};
+    if (named) headings.insert(headings.begin() + 1, "Assignment");
     std::vector<std::vector<std::string>> rows;
-    for (const StudentSummary& student : summary.students)
-        rows.push_back({terminalText(reportUtf8(student.name)), std::to_string(student.answered()) + " of 12",
-                        formatMedian(student.medianConfidence), formatMinutes(student.minutesOnTask()),
-                        std::to_string(student.notes), std::to_string(student.problems)});
+    const int questions = summary.assignments.empty() ? questionCount : summary.assignments.front().questions;
+    for (const StudentSummary& student : summary.students) {
+        if (named)
+            for (const AssignmentWork& work : student.work) rows.push_back(workRow(student, work, named));
+        if (!named || student.work.empty()) rows.push_back(totalsRow(student, questions, named));
+    }
     std::vector<std::size_t> widths;
     for (const std::string& heading : headings) widths.push_back(displayWidth(heading));
     for (const auto& row : rows)
@@ -40,7 +68,8 @@ std::string terminalSummary(const ClassSummary& summary) {
 
     auto line = [&](const std::vector<std::string>& cells) {
         std::string text = padRight(cells[0], widths[0]);
-        for (std::size_t c = 1; c < cells.size(); ++c) text += "  " + padLeft(cells[c], widths[c]);
+        for (std::size_t c = 1; c < cells.size(); ++c)
+            text += "  " + (named && c == 1 ? padRight(cells[c], widths[c]) : padLeft(cells[c], widths[c]));
         while (!text.empty() && text.back() == ' ') text.pop_back();
         return text + "\n";
     };

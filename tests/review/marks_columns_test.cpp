@@ -115,14 +115,14 @@ TEST(MarksColumns, TheFileKeepsTheSeparatorItWasSavedWith) {
     };
     const std::vector<Case> cases = {
         {"commas", "student,question,confidence,mark,response\r\nAnn Lee,1,3,1,x\r\n",
-         "student,question,confidence,mark,response,answer_key\r\n"},
+         "student,question,confidence,mark,response,answer_key,assignment\r\n"},
         {"semicolons", "student;question;confidence;mark;response\nAnn Lee;1;3;1,0;x\n",
-         "student;question;confidence;mark;response;answer_key\r\n"},
+         "student;question;confidence;mark;response;answer_key;assignment\r\n"},
         {"semicolons, quoted, with keys", bom + "\"student\";\"question\";\"confidence\";\"mark\";\"response\";"
                                                 "\"answer_key\"\r\n\"Ann Lee\";1;3;1;\"x\";\"ABCDEFGHIJ\"\r\n",
-         "student;question;confidence;mark;response;answer_key\r\n"},
+         "student;question;confidence;mark;response;answer_key;assignment\r\n"},
         {"tabs, which a CSV file is not saved with", "student\tquestion\tconfidence\tmark\tresponse\r\nAnn Lee\t1\t3\t1\tx\r\n",
-         "student,question,confidence,mark,response,answer_key\r\n"},
+         "student,question,confidence,mark,response,answer_key,assignment\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,7 +132,7 @@ TEST(MarksColumns, TheFileKeepsTheSeparatorItWasSavedWith) {
         ASSERT_TRUE(written.starts_with(bom + c.header)) << written;
         const char sep = c.header[7];
         const std::string row = std::string("\"Bo\"") + sep + "2" + sep + sep + sep + "\"a; b, c\"" + sep + "\"" +
-                                answerKey("a; b, c") + "\"\r\n";
+                                answerKey("a; b, c") + "\"" + sep + "\"001.  Rates\"\r\n";
         EXPECT_TRUE(written.ends_with(row)) << written;
         MarksTable again = parseMarksFile(written);
         EXPECT_EQ(again.separator, sep);
@@ -152,10 +152,10 @@ TEST(MarksColumns, AFileWithoutKeysIsComparedByTextOnceAndThenGetsItsKeys) {
     for (const MarksRow& row : table.rows) EXPECT_EQ(row.answerKey, "");
     mergeAnswers(table, {{"Ann Lee", 1, "3", "5000 dollars", {}}, {"Ann Lee", 2, "2", "new answer", {"old answer"}}});
     EXPECT_EQ(marksFileBytes(table), bom +
-        "student,question,confidence,mark,response,answer_key\r\n"
-        "\"Ann Lee\",1,3,1,\"5000 dollars\",\"" + answerKey("5000 dollars") + "\"\r\n"
-        "\"Ann Lee\",2,2,0,\"old answer\",\"" + answerKey("old answer") + "\"\r\n"
-        "\"Gone Student\",3,1,1,\"gone\",\"" + answerKey("gone") + "\"\r\n");
+        "student,question,confidence,mark,response,answer_key,assignment\r\n"
+        "\"Ann Lee\",1,3,1,\"5000 dollars\",\"" + answerKey("5000 dollars") + "\",\"001.  Rates\"\r\n"
+        "\"Ann Lee\",2,2,0,\"old answer\",\"" + answerKey("old answer") + "\",\"001.  Rates\"\r\n"
+        "\"Gone Student\",3,1,1,\"gone\",\"" + answerKey("gone") + "\",\"001.  Rates\"\r\n");
 
     // The columns are found by their names, in whatever order the instructor left them.
     const MarksTable reordered = parseMarksFile("answer_key,Mark,response,STUDENT,confidence,question\r\n"

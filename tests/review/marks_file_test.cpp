@@ -22,11 +22,12 @@ const std::vector<CurrentAnswer> classAnswers = {
     {"Bob Ng", 3, "three", "=A1*2"},
 };
 
-// The key cell of an answer, as the file writes it.
-std::string keyCell(const std::string& answer) { return ",\"" + answerKey(answer) + "\""; }
+// The last cells of a row of the built-in assignment's answer, as the file writes them: its key and
+// the assignment.
+std::string keyCell(const std::string& answer) { return ",\"" + answerKey(answer) + "\",\"001.  Rates\""; }
 
 const std::string writtenByTheProgram =
-    bom + "student,question,confidence,mark,response,answer_key\r\n"
+    bom + "student,question,confidence,mark,response,answer_key,assignment\r\n"
           "\"Ann Lee\",1,3,,\"5000 dollars\"" + keyCell(classAnswers[0].response) + "\r\n"
           "\"Ann Lee\",2,2,,\"line one\r\nline two, with comma\"" + keyCell(classAnswers[1].response) + "\r\n"
           "\"Bob Ng\",1,0,,\"caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC" "5\"" +
@@ -117,7 +118,7 @@ TEST(MarksFile, MarksSurviveTheFileAsSpreadsheetsSaveIt) {
         EXPECT_EQ(marksFileBytes(again), written);
         const std::string sep(1, table.separator);
         EXPECT_NE(written.find("\"Bob Ng\"" + sep + "3" + sep + "\"three\"" + sep + sep + "\"'=A1*2\"" + sep + "\"" +
-                               answerKey("=A1*2") + "\"\r\n"),
+                               answerKey("=A1*2") + "\"" + sep + "\"001.  Rates\"\r\n"),
                   std::string::npos) << written;
     }
 }
@@ -176,13 +177,13 @@ TEST(MarksFile, MergeKeepsEveryMarkAndItsPlace) {
     for (std::size_t i = 0; i < states.size(); ++i) EXPECT_EQ(table.rows[i].state, states[i]) << i;
     EXPECT_EQ(table.rows[1].newResponse, "new answer");
     EXPECT_EQ(marksFileBytes(table), bom +
-        "student,question,confidence,mark,response,answer_key\r\n"
+        "student,question,confidence,mark,response,answer_key,assignment\r\n"
         "\"Bob Ng\",3,2,,\"'=A1*3\"" + keyCell("=A1*3") + "\r\n"
         "\"Ann Lee\",2,2,0,\"old answer\"" + keyCell("old answer") + "\r\n"
         "\"Ann Lee\",1,3,1,\"5000 dollars\"" + keyCell("5000 dollars") + "\r\n"
         "\"Cy Old\",4,1,1,\"gone answer\"" + keyCell("gone answer") + "\r\n"
-        "\"Ann Lee\",1,3,0,\"5000 dollars\",\r\n"
-        ",,,\"x\",,\r\n"
+        "\"Ann Lee\",1,3,0,\"5000 dollars\",,\"001.  Rates\"\r\n"
+        ",,,\"x\",,,\r\n"
         "\"Ann Lee\",5,1,,\"five\"" + keyCell("five") + "\r\n"
         "\"Dan Fox\",1,,,\"first\"" + keyCell("first") + "\r\n");
 

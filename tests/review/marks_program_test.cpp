@@ -92,7 +92,7 @@ TEST_F(MarksProgram, MarksAreKeptAndFiguresReachEveryOutput) {
         EXPECT_EQ(after.rows[i].mark, before.rows[i].mark) << i;
         EXPECT_EQ(after.rows[i].response, before.rows[i].response) << i;
     }
-    EXPECT_TRUE(readBytes(marks()).starts_with("\xEF\xBB\xBFstudent;question;confidence;mark;response;answer_key\r\n"))
+    EXPECT_TRUE(readBytes(marks()).starts_with("\xEF\xBB\xBFstudent;question;confidence;mark;response;answer_key;assignment\r\n"))
         << "the instructor's semicolons kept";
 
     // Ann: 6 marked, 3 right, points 3 - 2 + 3 + 0 + 0 + 0 = 4. Cy: 12 marked, 10 right, points
@@ -165,7 +165,7 @@ TEST_F(MarksProgram, AMarksFileThatCannotBeReadStopsTheRunAndStaysAsItIs) {
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("marks.csv is not a marks file as written by this program: column 1 of its first row "
                               "is \"name\", which is not a marks column; the first row must be "
-                              "\"student,question,confidence,mark,response,answer_key\""), std::string::npos)
+                              "\"student,question,confidence,mark,response,answer_key,assignment\""), std::string::npos)
         << result.err;
     EXPECT_EQ(readBytes(marks()), notMarks);
     EXPECT_FALSE(std::filesystem::exists(output("report.html")));

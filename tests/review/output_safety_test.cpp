@@ -67,6 +67,11 @@ const Row rows[] = {
     {"a symbolic link to the marks file",
      [](const fs::path& root) { fs::create_symlink(root / "marks.csv", root / "linked.csv"); },
      {"--marks", "@marks.csv", "--html", "@linked.csv", "@qwelrand"}, 2, "name the same file", {}, true},
+    {"the per-assignment spreadsheet is the students'", nothing,
+     {"--students-csv", "@s.csv", "--assignments-csv", "@qwelrand/../s.csv", "@qwelrand"}, 2,
+     "--students-csv and --assignments-csv name the same file"},
+    {"the per-assignment spreadsheet would be read as a hand-in", nothing,
+     {"--assignments-csv", "@send_0101Mallory.txt", "@qwelrand"}, 2, "--assignments-csv: "},
     {"an output that is a PATH", [](const fs::path& root) { write(root / "extra.txt", "not a hand-in"); },
      {"--csv", "@extra.txt", "@qwelrand", "@extra.txt"}, 2, "is the input"},
     {"a hard link to a hand-in",
@@ -113,8 +118,9 @@ const Row rows[] = {
          write(root / "pages.tmp", "not ours");
      },
      {"--csv", "@class.csv", "--html", "@class.html", "--marks", "@marks.csv", "--students-csv", "@students.csv",
-      "--feedback", "@pages", "@qwelrand"},
-     0, "", {"class.csv", "class.html", "marks.csv", "students.csv", "pages/Cy.html", "pages.tmp", ".marks.csv.lock"}},
+      "--assignments-csv", "@assignments.csv", "--feedback", "@pages", "@qwelrand"},
+     0, "", {"class.csv", "class.html", "marks.csv", "students.csv", "assignments.csv", "pages/Cy.html", "pages.tmp",
+             ".marks.csv.lock"}},
 };
 
 TEST(OutputSafety, AFailedRunWritesNothingAndLeavesNothingBehind) {

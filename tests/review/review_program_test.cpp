@@ -126,7 +126,8 @@ TEST_F(ReviewProgramTest, UsageErrorsWriteNothing) {
     const ProgramRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: stepwise-review [--html FILE] [--csv FILE] [--marks FILE] [--students-csv FILE]\n"
-                             "                       [--feedback FOLDER] [--assignment FILE|FOLDER]... PATH...\n", 0), 0u);
+                             "                       [--assignments-csv FILE] [--feedback FOLDER]\n"
+                             "                       [--assignment FILE|FOLDER]... PATH...\n", 0), 0u);
     const ProgramRun version = run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("stepwise-review ", 0), 0u);

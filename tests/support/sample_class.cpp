@@ -132,6 +132,53 @@ void writeSampleClass(const fs::path& driveRoot) {
     writeCy(writer);
 }
 
+void writeMixedClass(const fs::path& root) {
+    const fs::path speed = root / "speed.stepwise";
+    writeBytes(speed,
+               "007.  Speed and distance\n"
+               "set: physics set\n"
+               "---\n"
+               "Read each question.\n"
+               "---\n"
+               "`q001.  How far does a car go in 2 hours at 60 km/h?\n"
+               "---\n"
+               "`aIt goes 120 km.\n"
+               "---\n"
+               "Note the units.\n"
+               "---\n"
+               "`q002.  How many m\xC2\xB2 is a field of 20 m by 30 m?\n"
+               "---\n"
+               "`a600 m\xC2\xB2.\n"
+               "---\n"
+               "end program\n");
+    fs::create_directories(root / "mixed");
+    HandinWriter writer(root / "mixed");
+    writer.startLesson(u"Ann Lee", {2026, 12, 7, 9, 0, 0});
+    writer.show(questionIndex(1));
+    writer.respond(40, u"I understand the instructions.", u"3");
+    writer.show(questionIndex(2));
+    writer.respond(90, u"10 dollars\r\nper hour", u"2");
+    writer.startLesson(u"Ann Lee", {2026, 12, 7, 10, 0, 0}, speed);
+    writer.show(4);
+    writer.respond(30, u"120 km", u"2");
+    writer.show(6);
+    writer.respond(20, u"Right, and the units matter.", u"3");
+    writer.show(8);
+    writer.saveNotes(10, u"km, not m");
+    writer.show(10);
+    writer.respond(60, u"600 m\u00B2, or \u201Csix hundred\u201D", u"3");
+    writer.startLesson(u"Zo\u00EB \u00DCmit", {2026, 12, 7, 9, 30, 0});
+    writer.show(questionIndex(1));
+    writer.respond(20, u"OK", u"1");
+    writer.startLesson(u"Zo\u00EB \u00DCmit", {2026, 12, 8, 9, 0, 0}, speed);
+    writer.show(4);
+    writer.respond(45, u"100 km", u"3");
+    writeBytes(root / "old-marks.csv", "student,question,confidence,mark,response\r\n"
+                                       "Ann Lee,1,3,1,I understand the instructions.\r\n"
+                                       "Ann Lee,2,2,0,\"10 dollars\r\nper hour\"\r\n"
+                                       "Zo\xC3\xAB \xC3\x9Cmit,1,1,1,OK\r\n");
+}
+
 void writeDamagedHandins(const fs::path& folder) {
     const std::string ann = fileBytes(folder / "send_1207Ann_Lee.txt");
     writeBytes(folder / "send_1209Dan.txt", ann.substr(0, ann.size() - 60));

@@ -11,6 +11,12 @@ namespace stepwise::testing {
 // formulas, text that looks like record lines) and Cy (every question answered).
 void writeSampleClass(const std::filesystem::path& driveRoot);
 
+// A class that works an assignment file beside the built-in assignment, in <root>/mixed/qwelrand:
+// the assignment file <root>/speed.stepwise; Ann Lee works both on one day, in one SEND file, Zoë
+// Ümit the built-in on one day and the assignment file the next. <root>/old-marks.csv holds marks
+// for the built-in assignment as a marks file without the answer_key and assignment columns.
+void writeMixedClass(const std::filesystem::path& root);
+
 // Damaged and hostile files beside a sample class in `folder`: a truncated copy, a hand-edited
 // copy, random bytes, a 0-byte file, a folder named like a hand-in and a copy of a file under
 // another folder. Each is a send_*.txt of a student of its own (Dan, Hal, Eve, Fay, Gus), the

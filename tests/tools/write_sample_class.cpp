@@ -1,7 +1,8 @@
 // Writes a sample class of hand-in files, as the student program writes them, into
 // <folder>/qwelrand: the sample class with its damaged and hostile files, or with --generated N
 // a generated class of N files (with --realistic N, of the size review_bench measures). The sample
-// class is also written as a download: <folder>/class.zip.
+// class is also written as a download: <folder>/class.zip, and beside it a class that works an
+// assignment file, with marks from before assignments were named (writeMixedClass).
 // Usage: stepwise_write_sample_class FOLDER [--generated N | --realistic N]
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         stepwise::testing::writeSampleClass(root);
         stepwise::testing::writeDamagedHandins(root / "qwelrand");
         writeDownload(root);
+        stepwise::testing::writeMixedClass(root);
     }
     return 0;
 }
