@@ -56,9 +56,9 @@ svg text { font-size: 10px; font-family: sans-serif; }
   h1, h2, h3, h4 { break-after: avoid; }
   thead { display: table-header-group; }
   tr, .record, .block, figure, svg { break-inside: avoid; }
-  #overview-table th, #overview-table td { padding: 0.05em 0.3em; }
-  #overview-table a.feedback { display: none; }
-  #overview-table th[scope="row"] { white-space: nowrap; }
+  table[id^="overview-table"] th, table[id^="overview-table"] td { padding: 0.05em 0.3em; }
+  table[id^="overview-table"] a.feedback { display: none; }
+  table[id^="overview-table"] th[scope="row"] { white-space: nowrap; }
   section.student { break-before: page; }
   #students > h2 + section.student { break-before: auto; }
   #students > h2 { break-before: page; }
