@@ -1,5 +1,4 @@
 // The words for block kinds, and the built-in assignment's blocks by exact comparison.
-
 #include "handin/handin_file.h"
 #include "handin/known_assignments.h"
 

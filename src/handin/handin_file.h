@@ -91,6 +91,9 @@ struct HandinName {
 };
 std::optional<HandinName> parseHandinName(std::string_view fileName);
 
+// Whether a file name's bytes end in an ASCII piece (".txt", ".zip"), letter case aside.
+bool endsWithIgnoringAsciiCase(std::string_view bytes, TextView piece);
+
 struct HandinFile {
     std::string path;                   // as given (UTF-8)
     HandinName name;

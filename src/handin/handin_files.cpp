@@ -19,16 +19,6 @@ namespace {
 
 Problem problemOf(const HandinSource& source, std::string message) { return {source.shown(), 0, std::move(message)}; }
 
-bool endsWithIgnoringCase(std::string_view name, std::string_view ending) {
-    if (name.size() < ending.size()) return false;
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        char c = name[name.size() - ending.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != ending[i]) return false;
-    }
-    return true;
-}
-
 bool startsWith(std::string_view name, TextView prefix) {
     return name.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), name.begin(), [](char16_t c, char byte) { return c == byte; });
@@ -38,8 +28,8 @@ bool startsWith(std::string_view name, TextView prefix) {
 // they begin as it does, and are not handed in.
 bool isStudentsOwnFile(std::string_view name) { return startsWith(name, masterFilePrefix) || startsWith(name, notesFilePrefix); }
 
-bool isZipName(std::string_view name) { return endsWithIgnoringCase(name, ".zip"); }
-bool isTextName(std::string_view name) { return endsWithIgnoringCase(name, ".txt"); }
+bool isZipName(std::string_view name) { return endsWithIgnoringAsciiCase(name, u".zip"); }
+bool isTextName(std::string_view name) { return endsWithIgnoringAsciiCase(name, outputFileSuffix); }
 
 // How far archives inside archives are opened: a zip in the download, and a zip inside that one.
 constexpr int archiveDepthLimit = 1;

@@ -30,10 +30,6 @@ bool startsWithMonthDay(std::string_view text) {
     return text.size() >= monthDayLength && std::all_of(text.begin(), text.begin() + monthDayLength, isDigit);
 }
 
-bool endsWithIgnoringAsciiCase(std::string_view bytes, TextView piece) {
-    return bytes.size() >= piece.size() && equalIgnoringAsciiCase(bytes.substr(bytes.size() - piece.size()), piece);
-}
-
 // Where "send_" starts: after any prefix a course site puts before it (user and submission ids,
 // "LATE_", an attempt's date), the first one followed by a date, else the first one at all.
 std::optional<std::size_t> sendPrefixAt(std::string_view stem) {
@@ -83,6 +79,10 @@ std::string_view lastPathPart(std::string_view path) {
 }
 
 }  // namespace
+
+bool endsWithIgnoringAsciiCase(std::string_view bytes, TextView piece) {
+    return bytes.size() >= piece.size() && equalIgnoringAsciiCase(bytes.substr(bytes.size() - piece.size()), piece);
+}
 
 std::optional<HandinName> parseHandinName(std::string_view fileName) {
     const std::string_view name = lastPathPart(fileName);

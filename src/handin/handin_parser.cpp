@@ -25,7 +25,6 @@
 
 #include "handin/handin_file.h"
 #include "handin/handin_lines.h"
-#include "format/builtin_assignment.h"
 #include "handin/known_assignments.h"
 #include "format/cp1252.h"
 #include "format/lesson_header.h"

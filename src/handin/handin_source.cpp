@@ -12,13 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The same file reached by two spellings compares equal.
-std::string fileIdentity(const fs::path& path) {
-    std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(path, error);
-    return utf8Path(error ? path.lexically_normal() : canonical);
-}
-
 std::string sizeLimitInWords() { return std::to_string(handinSizeLimit >> 20) + " MB"; }
 
 HandinSource::Bytes readFile(const fs::path& path) {
@@ -40,7 +33,7 @@ HandinSource::Bytes readFile(const fs::path& path) {
 }  // namespace
 
 HandinSource::HandinSource(fs::path file)
-    : shown_(utf8Path(file)), identity_(fileIdentity(file)), diskFile_(std::move(file)) {}
+    : shown_(utf8Path(file)), identity_(canonicalPathText(file)), diskFile_(std::move(file)) {}
 
 HandinSource::HandinSource(std::shared_ptr<const zip::Archive> archive, std::size_t index,
                            const HandinSource& container)

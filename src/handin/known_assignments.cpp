@@ -69,7 +69,7 @@ KnownAssignment builtinKnownAssignment() {
 KnownAssignment knownAssignmentOf(const Assignment& assignment, std::string file) {
     KnownAssignment known{assignment.headerLine, assignment.setTitle, std::move(file), false, {}, {}};
     std::optional<int> question;
-    bool answerNext = false;  // a block holding only the answer marker marks the block after it
+    // The reader puts a lone answer marker before the block it marks: each block carries its own.
     for (std::size_t position = 0; position < assignment.blocks.size(); ++position) {
         Text line = assignment.blocks[position].text;
         const int index = scriptIndexOfBlock(position);
@@ -78,17 +78,9 @@ KnownAssignment knownAssignmentOf(const Assignment& assignment, std::string file
             question = markedQuestionNumber(line);
             addQuestion(known.questions, *question);
             id = {index, question, BlockKind::question};
-            answerNext = false;
         } else if (startsWith(line, answerMarker)) {
             line.erase(0, answerMarker.size());
-            if (line.empty()) {
-                answerNext = true;
-                continue;
-            }
             id.kind = BlockKind::workedAnswer;
-        } else if (answerNext) {
-            id.kind = BlockKind::workedAnswer;
-            answerNext = false;
         } else if (line == endBlock) {
             id = {index, std::nullopt, BlockKind::end};
         } else if (lowerCase(leftText(line, 2)) == questionMarker) {

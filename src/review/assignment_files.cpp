@@ -29,11 +29,7 @@ std::vector<fs::path> assignmentsIn(const fs::path& folder, std::vector<std::str
 }
 
 // Each file once, however often and by whatever spelling it is given.
-bool firstTime(const fs::path& path, std::set<std::string>& seen) {
-    std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(path, error);
-    return seen.insert(utf8Path(error ? path.lexically_normal() : canonical)).second;
-}
+bool firstTime(const fs::path& path, std::set<std::string>& seen) { return seen.insert(canonicalPathText(path)).second; }
 
 void addFile(const fs::path& path, handin::KnownAssignments& known, std::vector<std::string>& problems,
              std::set<std::string>& seen) {

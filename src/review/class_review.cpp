@@ -10,7 +10,6 @@
 #include "review/copy_folding.h"
 #include "review/report_text.h"
 #include "system/path_text.h"
-#include "system/whole_file.h"
 
 namespace stepwise::review {
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "review/csv_report.h"
+
 namespace stepwise::review {
 
 namespace {
@@ -34,11 +36,6 @@ bool beginsLonger(const handin::Session& shorter, const handin::Session& longer)
     for (std::size_t i = 0; i < shorter.records.size(); ++i)
         if (!sameRecord(shorter.records[i], longer.records[i])) return false;
     return true;
-}
-
-std::string fileNameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string namesOf(const std::vector<handin::HandinFile>& files, const std::set<std::size_t>& which) {

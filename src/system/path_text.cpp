@@ -33,4 +33,10 @@ std::vector<std::string> utf8Arguments(int argc, wchar_t** argv) {
 Text pathText(const std::filesystem::path& path) { return fromUtf8(path.native()); }
 #endif
 
+std::string canonicalPathText(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return utf8Path(error ? path.lexically_normal() : canonical);
+}
+
 }  // namespace stepwise

@@ -15,6 +15,10 @@ namespace stepwise {
 std::string utf8Path(const std::filesystem::path& path);
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 
+// One text for every spelling of one file (links, "." and ".." resolved), in UTF-8; the path
+// made lexically normal where it cannot be resolved.
+std::string canonicalPathText(const std::filesystem::path& path);
+
 // The path in the program's text, as the system names it.
 Text pathText(const std::filesystem::path& path);
 
