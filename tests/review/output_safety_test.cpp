@@ -1,18 +1,17 @@
 // stepwise-review tried as a careless instructor and a mischievous student would: outputs that
 // name inputs or each other, folders that are missing, files that may not be replaced, command
 // lines that go wrong after good options. A run that fails writes nothing: every file stays as it
-// was, byte for byte, and no file is left beside them. Runs the program in this process, so that
-// the Windows build runs the same rows under Wine.
+// was, byte for byte, and no file is left beside them. Runs the built program as an instructor
+// does; the Windows build of these tests runs the same rows against stepwise-review.exe under Wine.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 
 #include "review/output_checks.h"
-#include "review/review_run.h"
+#include "support/child_process.h"
 #include "support/fake_platform.h"
 #include "support/sample_class.h"
 #include "support/temp_dir.h"
@@ -51,6 +50,30 @@ struct Row {
 };
 
 void nothing(const fs::path&) {}
+
+// The built stepwise-review: on Windows the one beside the folder of these tests.
+fs::path reviewProgram() {
+#ifdef _WIN32
+    return thisProgram().parent_path().parent_path() / "stepwise-review.exe";
+#else
+    return STEPWISE_REVIEW_PROGRAM;
+#endif
+}
+
+struct Outcome {
+    int status = -1;
+    std::string err;  // with line ends as LF, as the Windows build ends its lines with CR LF
+};
+
+Outcome runReviewProgram(const std::vector<std::string>& args, const fs::path& errors) {
+    ChildProcess run(reviewProgram(), args, errors);
+    Outcome outcome;
+    outcome.status = run.wait();
+    for (char c : readBytes(errors))
+        if (c != '\r') outcome.err += c;
+    fs::remove(errors);
+    return outcome;
+}
 
 const Row rows[] = {
     {"an output names a hand-in", nothing, {"--csv", "@qwelrand/send_1207Ann_Lee.txt", "@qwelrand"}, 2,
@@ -143,10 +166,9 @@ TEST(OutputSafety, AFailedRunWritesNothingAndLeavesNothingBehind) {
 
         std::vector<std::string> args;
         for (const std::string& arg : row.args) args.push_back(arg[0] == '@' ? (root / arg.substr(1)).string() : arg);
-        std::ostringstream out, err;
-        const int status = review::runReview(args, {out, err, false});
-        EXPECT_EQ(status, row.status) << err.str();
-        EXPECT_NE(err.str().find(row.error), std::string::npos) << err.str();
+        const Outcome run = runReviewProgram(args, temp.path().parent_path() / (temp.path().filename().string() + ".err"));
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_NE(run.err.find(row.error), std::string::npos) << run.err;
 
         Tree after = snapshot(root);
         after.erase(".marks.csv.lock");  // the lock's own file, never renamed or removed

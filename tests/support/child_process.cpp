@@ -16,41 +16,112 @@ extern char** environ;
 
 namespace stepwise::testing {
 
+std::filesystem::path thisProgram() {
 #ifdef _WIN32
-
-namespace {
-
-std::wstring widen(const std::string& text) { return std::filesystem::path(text).wstring(); }
-
-std::wstring thisProgram() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path;
+#else
+    return std::filesystem::read_symlink("/proc/self/exe");
+#endif
 }
+
+namespace {
+
+// Sets a variable of this process's environment for as long as it lives, so that a child started
+// meanwhile inherits it.
+class EnvironmentSetting {
+public:
+    EnvironmentSetting(const std::string& variable, const std::string& value) : variable_(variable) {
+#ifdef _WIN32
+        SetEnvironmentVariableW(std::filesystem::path(variable).wstring().c_str(),
+                                std::filesystem::path(value).wstring().c_str());
+#else
+        setenv(variable.c_str(), value.c_str(), 1);
+#endif
+    }
+    ~EnvironmentSetting() {
+#ifdef _WIN32
+        SetEnvironmentVariableW(std::filesystem::path(variable_).wstring().c_str(), nullptr);
+#else
+        unsetenv(variable_.c_str());
+#endif
+    }
+
+private:
+    std::string variable_;
+};
 
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const std::string& variable,
                            const std::string& value) {
-    std::wstring commandLine = L"\"" + thisProgram() + L"\"";
-    for (const std::string& argument : arguments) commandLine += L" \"" + widen(argument) + L"\"";
+    const EnvironmentSetting setting(variable, value);
+    start(thisProgram(), arguments, {});
+}
+
+ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                           const std::filesystem::path& errors) {
+    start(program, arguments, errors);
+}
+
+int ChildProcess::wait() {
+    if (!started()) return -1;
+    if (!ended_) waitForEnd();
+    return exitCode_;
+}
+
+#ifdef _WIN32
+
+namespace {
+
+// One argument as the C runtime splits a command line: in quotes, with the backslashes before a
+// quote doubled.
+std::wstring quotedArgument(const std::wstring& argument) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
+}
+
+HANDLE inheritedFile(const std::filesystem::path& path, DWORD creation) {
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE nowhere = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                                 OPEN_EXISTING, 0, nullptr);
+    return CreateFileW(path.empty() ? L"NUL" : path.wstring().c_str(), GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, path.empty() ? OPEN_EXISTING : creation, 0,
+                       nullptr);
+}
+
+}  // namespace
+
+void ChildProcess::start(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& errors) {
+    std::wstring commandLine = quotedArgument(program.wstring());
+    for (const std::string& argument : arguments)
+        commandLine += L" " + quotedArgument(std::filesystem::path(argument).wstring());
+    HANDLE nowhere = inheritedFile({}, OPEN_EXISTING);
+    HANDLE errorFile = errors.empty() ? nowhere : inheritedFile(errors, CREATE_ALWAYS);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = nowhere;
-    startup.hStdError = nowhere;
+    startup.hStdError = errorFile;
     PROCESS_INFORMATION process{};
-    // The child inherits this process's environment, with the variable set for it alone.
-    SetEnvironmentVariableW(widen(variable).c_str(), widen(value).c_str());
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
         CloseHandle(process.hThread);
         handle_ = reinterpret_cast<std::intptr_t>(process.hProcess);
     }
-    SetEnvironmentVariableW(widen(variable).c_str(), nullptr);
+    if (errorFile != nowhere) CloseHandle(errorFile);
     CloseHandle(nowhere);
 }
 
@@ -83,23 +154,19 @@ ChildProcess::~ChildProcess() {
 
 #else
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const std::string& variable,
-                           const std::string& value) {
-    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
+void ChildProcess::start(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& errors) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    std::string setting = variable + "=" + value;
-    std::vector<char*> envp{setting.data()};
-    for (char** entry = environ; *entry; ++entry) envp.push_back(*entry);
-    envp.push_back(nullptr);
-
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errors.empty() ? "/dev/null" : errors.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) handle_ = pid;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) handle_ = pid;
     posix_spawn_file_actions_destroy(&actions);
 }
 
