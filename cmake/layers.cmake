@@ -34,6 +34,9 @@ if(WIN32)
 endif()
 find_package(ZLIB REQUIRED)
 target_link_libraries(stepwise_zip PRIVATE ZLIB::ZLIB)
+# Reading a class ahead of its reports runs on a second thread.
+find_package(Threads REQUIRED)
+target_link_libraries(stepwise_system PUBLIC Threads::Threads)
 
 # Every folder includes from src/; the version header is generated.
 configure_file(cmake/stepwise_version.h.in ${CMAKE_BINARY_DIR}/generated/stepwise_version.h @ONLY)

@@ -1,7 +1,6 @@
 #include "format/html_escape.h"
 
-#include <array>
-
+#include "format/byte_search.h"
 #include "format/utf8.h"
 
 namespace stepwise {
@@ -12,20 +11,9 @@ void appendControlPicture(std::string& out, unsigned char control) {
 
 namespace {
 
-// The bytes that are not copied as they stand: the five HTML gives a meaning, and the control
+// The bytes that are not copied as they stand: the five HTML gives a meaning, DEL and the control
 // codes other than tab, CR and LF.
-constexpr bool isSpecialByte(unsigned char c) {
-    return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == 0x7F ||
-           (c < 0x20 && c != '\t' && c != '\r' && c != '\n');
-}
-
-constexpr std::array<bool, 256> specialBytes = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c) table[c] = isSpecialByte(static_cast<unsigned char>(c));
-    return table;
-}();
-
-bool isSpecial(unsigned char c) { return specialBytes[c]; }
+constexpr ByteSet<6> specialBytes{{'&', '<', '>', '"', '\'', 0x7F}, true};
 
 }  // namespace
 
@@ -39,8 +27,7 @@ void appendEscapedHtml(std::string& out, std::string_view utf8) {
     out.reserve(out.size() + utf8.size() + utf8.size() / 8);
     for (std::size_t i = 0; i < utf8.size();) {
         // Runs of plain bytes are copied at once.
-        std::size_t run = i;
-        while (run < utf8.size() && !isSpecial(static_cast<unsigned char>(utf8[run]))) ++run;
+        const std::size_t run = findByteOf(utf8, i, specialBytes);
         out.append(utf8, i, run - i);
         if (run == utf8.size()) return;
         const auto c = static_cast<unsigned char>(utf8[run]);

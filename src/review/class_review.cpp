@@ -10,6 +10,7 @@
 #include "review/copy_folding.h"
 #include "review/report_text.h"
 #include "system/path_text.h"
+#include "system/read_ahead.h"
 
 namespace stepwise::review {
 
@@ -101,6 +102,59 @@ void keepProblems(ClassReview& review, const std::vector<handin::Problem>& probl
     review.problemsOmitted += static_cast<long long>(problems.size() - kept);
 }
 
+// One student's files, read and turned into records: all the reports need of them.
+struct StudentRead {
+    std::size_t files = 0;
+    std::vector<std::vector<handin::Problem>> problems;  // each file's, in the order read
+    std::set<Text> unknown;                              // the header lines of assignments not given
+    ClassModel model;                                    // no files when none is left to report
+    std::vector<StudentSummary> summaries;               // one for each of the model's students
+};
+
+StudentRead readStudent(const PlannedStudent& planned, const handin::KnownAssignments& known,
+                        const IdenticalFiles& identical) {
+    StudentRead result;
+    std::vector<handin::HandinFile> read;
+    std::vector<bool> repeated;  // counted once already, in the same student's earlier file
+    std::vector<std::string> sharedWith;
+    for (const handin::HandinSource& source : planned.files) {
+        handin::HandinFile file = handin::readHandinFile(source, known);
+        noteUnknownAssignments(file, result.unknown);
+        file.name.student = planned.name;
+        // A file that holds no lesson has nothing to count twice.
+        const auto repeats = identical.repeats.find(source.identity());
+        repeated.push_back(repeats != identical.repeats.end() && !file.sessions.empty());
+        if (repeated.back()) {
+            file.problems.push_back(duplicateProblem(file, repeats->second));
+            file.sessions.clear();
+        }
+        if (const auto shared = identical.sharedWith.find(source.identity()); shared != identical.sharedWith.end()) {
+            file.problems.push_back({file.path, 0, shared->second});
+            if (std::find(sharedWith.begin(), sharedWith.end(), shared->second) == sharedWith.end())
+                sharedWith.push_back(shared->second);
+        }
+        read.push_back(std::move(file));
+    }
+    result.files = read.size();
+    const std::vector<bool> earlierCopies = foldCopies(read);
+    std::vector<handin::HandinFile> files;
+    int problems = 0;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        problems += static_cast<int>(read[i].problems.size());
+        result.problems.push_back(std::move(read[i].problems));
+        if (!repeated[i] && !earlierCopies[i]) files.push_back(std::move(read[i]));
+    }
+    if (files.empty()) return result;
+    result.model = buildClassModel(std::move(files), {});
+    for (const Student& student : result.model.students) {
+        StudentSummary summary = summarizeStudent(student);
+        summary.problems = problems;
+        summary.identical = sharedWith;
+        result.summaries.push_back(std::move(summary));
+    }
+    return result;
+}
+
 }  // namespace
 
 std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& found,
@@ -142,45 +196,18 @@ ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallback
     std::size_t total = 0, done = 0;
     for (const PlannedStudent& student : plan) total += student.files.size();
     const IdenticalFiles identical = findIdenticalFiles(plan);
-    for (const PlannedStudent& planned : plan) {
-        std::vector<handin::HandinFile> read;
-        std::vector<bool> repeated;  // counted once already, in the same student's earlier file
-        std::vector<std::string> sharedWith;
-        for (const handin::HandinSource& source : planned.files) {
-            handin::HandinFile file = handin::readHandinFile(source, known);
-            noteUnknownAssignments(file, unknown);
-            file.name.student = planned.name;
-            // A file that holds no lesson has nothing to count twice.
-            const auto repeats = identical.repeats.find(source.identity());
-            repeated.push_back(repeats != identical.repeats.end() && !file.sessions.empty());
-            if (repeated.back()) {
-                file.problems.push_back(duplicateProblem(file, repeats->second));
-                file.sessions.clear();
-            }
-            if (const auto shared = identical.sharedWith.find(source.identity()); shared != identical.sharedWith.end()) {
-                file.problems.push_back({file.path, 0, shared->second});
-                if (std::find(sharedWith.begin(), sharedWith.end(), shared->second) == sharedWith.end())
-                    sharedWith.push_back(shared->second);
-            }
-            read.push_back(std::move(file));
-            if (callbacks.progress) callbacks.progress(++done, total);
-        }
-        const std::vector<bool> earlierCopies = foldCopies(read);
-        std::vector<handin::HandinFile> files;
-        int problems = 0;
-        for (std::size_t i = 0; i < read.size(); ++i) {
-            problems += static_cast<int>(read[i].problems.size());
-            keepProblems(review, read[i].problems);
-            if (!repeated[i] && !earlierCopies[i]) files.push_back(std::move(read[i]));
-        }
-        if (files.empty()) continue;
-        ClassModel model = buildClassModel(std::move(files), {});
-        for (Student& student : model.students) {
-            StudentSummary summary = summarizeStudent(student);
-            summary.problems = problems;
-            summary.identical = sharedWith;
+    // The next students are read while the reports take this one.
+    ReadAhead<StudentRead> ahead(plan.size(), [&](std::size_t i) { return readStudent(plan[i], known, identical); });
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        StudentRead read = ahead.next();
+        for (const std::vector<handin::Problem>& problems : read.problems) keepProblems(review, problems);
+        unknown.insert(read.unknown.begin(), read.unknown.end());
+        done += read.files;
+        if (callbacks.progress) callbacks.progress(done, total);
+        for (std::size_t s = 0; s < read.summaries.size(); ++s) {
+            StudentSummary& summary = read.summaries[s];
             summary.anchor = "student-" + std::to_string(review.summary.students.size() + 1);
-            if (callbacks.student) callbacks.student(student, summary);
+            if (callbacks.student) callbacks.student(read.model.students[s], summary);
             review.summary.add(std::move(summary));
         }
     }

@@ -1,28 +1,21 @@
 #include "review/csv.h"
 
-#include <array>
+#include "format/byte_search.h"
 
 namespace stepwise::review {
 
 namespace {
 
 bool startsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // The bytes a field cannot copy as they stand: C0 controls other than tab, CR and LF, DEL, the
 // first byte of a C1 control's two (C2), and the quote, which is doubled.
-constexpr std::array<bool, 256> fieldSpecialBytes = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 0x20; ++c) table[c] = c != '\t' && c != '\r' && c != '\n';
-    table[0x7F] = table[0xC2] = table['"'] = true;
-    return table;
-}();
+constexpr ByteSet<3> fieldSpecialBytes{{0x7F, static_cast<char>(0xC2), '"'}, true};
 
-constexpr std::array<bool, 256> splitterBytes = [] {
-    std::array<bool, 256> table{};
-    for (char c : {';', ',', '\t', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
-    return table;
-}();
+// The bytes that start a formula when a cell or a part of it split off begins with them.
+constexpr ByteSet<4> formulaStarts{{'=', '+', '-', '@'}, false};
+
+bool splitsCell(char c) { return c == ';' || c == ',' || c == '\t' || c == '\r' || c == '\n'; }
 
 constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
 
@@ -36,8 +29,7 @@ bool isC1At(std::string_view utf8, std::size_t i) {
 // bytes are copied at once.
 void appendCellText(std::string& out, std::string_view utf8, bool quoted) {
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t run = i;
-        while (run < utf8.size() && !fieldSpecialBytes[static_cast<unsigned char>(utf8[run])]) ++run;
+        const std::size_t run = findByteOf(utf8, i, fieldSpecialBytes);
         out.append(utf8, i, run - i);
         if (run == utf8.size()) return;
         const auto c = static_cast<unsigned char>(utf8[run]);
@@ -69,12 +61,14 @@ std::string csvText(std::string_view utf8) {
 bool needsFormulaGuard(std::string_view text) {
     if (text.empty()) return false;
     if (startsFormula(text.front()) || text.front() == '\t' || text.front() == '\r') return true;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!splitterBytes[static_cast<unsigned char>(text[i])]) continue;
-        std::size_t next = i + 1;
-        while (next < text.size() && isBlank(text[next])) ++next;
-        if (next < text.size() && startsFormula(text[next])) return true;
-        i = next - 1;
+    // From each formula's start back over blanks: a splitter before it (tab, CR and LF are both)
+    // makes it the start of a cell.
+    for (std::size_t at = findByteOf(text, 1, formulaStarts); at < text.size();
+         at = findByteOf(text, at + 1, formulaStarts)) {
+        for (std::size_t before = at; before-- > 0;) {
+            if (splitsCell(text[before])) return true;
+            if (text[before] != ' ') break;
+        }
     }
     return false;
 }

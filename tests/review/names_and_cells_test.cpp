@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "format/html_escape.h"
 #include "format/text.h"
 #include "review/class_review.h"
 #include "review/csv.h"
@@ -94,6 +95,54 @@ TEST(CsvCells, EveryTextCellIsQuotedAndNoneRunsAsAFormula) {
     std::string row;
     appendCsvRow(row, {CsvCell{"Ann"}, csvNumber("3"), csvNumber(""), CsvCell{"-1"}});
     EXPECT_EQ(row, "\"Ann\",3,,\"'-1\"\r\n");
+}
+
+// Long texts are read sixteen bytes at a time: what a cell or a page makes of a text must not
+// depend on where in it the hostile bytes stand. Checked against the rules read byte by byte.
+TEST(CsvCells, LongTextsAreGuardedAndEscapedWhereverTheHostileBytesStand) {
+    const std::string alphabet[] = {"a", " ", ",", ";", "\t", "\r", "\n", "=", "-", "+", "@", "\"", "<",
+                                    "&", "'", "\x01", "\x7F", "\xC2\x9B", "\xC3\xAB", "\x1F"};
+    const auto guarded = [](const std::string& text) {
+        const auto formula = [](char c) { return c == '=' || c == '+' || c == '-' || c == '@'; };
+        if (text.empty()) return false;
+        if (formula(text[0]) || text[0] == '\t' || text[0] == '\r') return true;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (std::string_view(";\t,\r\n").find(text[i]) == std::string_view::npos) continue;
+            std::size_t next = i + 1;
+            while (next < text.size() && std::string_view(" \t\r\n").find(text[next]) != std::string_view::npos) ++next;
+            if (next < text.size() && formula(text[next])) return true;
+        }
+        return false;
+    };
+    unsigned seed = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const std::size_t pieces = (seed = seed * 1103515245 + 12345) >> 16 & 63;
+        for (std::size_t i = 0; i < pieces; ++i) {
+            seed = seed * 1103515245 + 12345;
+            // Mostly plain letters, so that special bytes fall at every place of a block.
+            const unsigned pick = seed >> 16 & 255;
+            text += pick < 200 ? alphabet[0] : alphabet[pick % std::size(alphabet)];
+        }
+        SCOPED_TRACE(text);
+        ASSERT_EQ(needsFormulaGuard(text), guarded(text));
+        std::string cell, page;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+                cell += "\xEF\xBF\xBD";  // a C1 control
+                page += text.substr(i++, 2);
+                continue;
+            }
+            const bool control = (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
+            cell += control ? std::string("\xEF\xBF\xBD") : std::string(1, static_cast<char>(c));
+            page += c == '<' ? "&lt;" : c == '&' ? "&amp;" : c == '"' ? "&quot;" : c == '\'' ? "&#39;"
+                  : c == 0x7F ? "\xE2\x90\xA1" : c == 0x01 ? "\xE2\x90\x81" : c == 0x1F ? "\xE2\x90\x9F"
+                  : std::string(1, static_cast<char>(c));
+        }
+        ASSERT_EQ(csvText(text), cell);
+        ASSERT_EQ(escapeHtml(text), page);
+    }
 }
 
 TEST(TerminalText, InvisibleAndControlCharactersAreShownNotObeyed) {

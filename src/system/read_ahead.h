@@ -1,0 +1,83 @@
+#pragma once
+// Work done ahead on a second thread, taken in order: item i of n is made by `make(i)` while the
+// caller is busy with the items before it. At most `depth` made items wait to be taken, so memory
+// follows a few items, not all of them. The thread that takes the items keeps the stop signals
+// (Ctrl+C, SIGTERM) to itself: what they undo is its work.
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+namespace stepwise {
+
+// Starts a thread that SIGINT, SIGTERM and SIGHUP never interrupt: they go to the threads that
+// were there before. On Windows the console's events arrive on a thread of their own anyway.
+std::thread threadWithoutStopSignals(std::function<void()> body);
+
+template <typename Item>
+class ReadAhead {
+public:
+    ReadAhead(std::size_t count, std::function<Item(std::size_t)> make, std::size_t depth = 2)
+        : count_(count), depth_(depth), make_(std::move(make)) {
+        if (count_ > 0) worker_ = threadWithoutStopSignals([this] { work(); });
+    }
+    ~ReadAhead() {
+        {
+            std::lock_guard<std::mutex> held(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        if (worker_.joinable()) worker_.join();
+    }
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // The next item, waiting for it to be made; what making it threw is thrown here.
+    Item next() {
+        std::unique_lock<std::mutex> held(mutex_);
+        changed_.wait(held, [this] { return !made_.empty() || failure_; });
+        if (made_.empty()) std::rethrow_exception(failure_);
+        Item item = std::move(made_.front());
+        made_.pop_front();
+        held.unlock();
+        changed_.notify_all();
+        return item;
+    }
+
+private:
+    void work() {
+        for (std::size_t i = 0; i < count_; ++i) {
+            {
+                std::unique_lock<std::mutex> held(mutex_);
+                changed_.wait(held, [this] { return made_.size() < depth_ || stopping_; });
+                if (stopping_) return;
+            }
+            try {
+                Item item = make_(i);
+                std::lock_guard<std::mutex> held(mutex_);
+                made_.push_back(std::move(item));
+            } catch (...) {
+                std::lock_guard<std::mutex> held(mutex_);
+                failure_ = std::current_exception();
+                changed_.notify_all();
+                return;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    const std::size_t count_, depth_;
+    std::function<Item(std::size_t)> make_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Item> made_;
+    std::exception_ptr failure_;
+    bool stopping_ = false;
+    std::thread worker_;
+};
+
+}  // namespace stepwise
