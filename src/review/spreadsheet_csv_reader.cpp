@@ -2,6 +2,7 @@
 
 #include <streambuf>
 
+#include "format/byte_search.h"
 #include "format/cp1252.h"
 #include "format/utf8.h"
 #include "review/csv.h"
@@ -53,56 +54,74 @@ std::string spreadsheetTextToUtf8(std::string_view bytes, SpreadsheetEncoding& e
 
 CsvRowReader::CsvRowReader(std::streambuf& bytes, char separator) : in_(bytes), separator_(separator) {}
 
+bool CsvRowReader::refill() {
+    if (at_ < buffer_.size()) return true;
+    constexpr std::size_t blockSize = 1 << 16;
+    buffer_.resize(blockSize);
+    buffer_.resize(static_cast<std::size_t>(in_.sgetn(buffer_.data(), static_cast<std::streamsize>(blockSize))));
+    at_ = 0;
+    return !buffer_.empty();
+}
+
+int CsvRowReader::peek() { return refill() ? static_cast<unsigned char>(buffer_[at_]) : std::char_traits<char>::eof(); }
+
 bool CsvRowReader::next(std::vector<std::string>& row) {
     row.clear();
-    if (in_.sgetc() == std::char_traits<char>::eof()) return false;
+    if (!refill()) return false;
+    const ByteSet<4> stops{{separator_, '\r', '\n', '"'}};
     std::string field;
     bool started = false;  // the field holds text, or a quoted part, even an empty one
-    for (;;) {
-        const int c = in_.sbumpc();
-        if (c == std::char_traits<char>::eof()) break;
+    while (refill()) {
+        const std::size_t stop = findByteOf(buffer_, at_, stops);
+        started = started || stop > at_;
+        field.append(buffer_, at_, stop - at_);
+        at_ = stop;
+        if (stop == buffer_.size()) continue;
+        const char c = buffer_[at_++];
         if (c == '"' && !started) {
             readQuoted(field);
             started = true;
+        } else if (c == '"') {
+            field += c;
         } else if (c == separator_) {
             row.push_back(std::move(field));
             field.clear();
             started = false;
-        } else if (c == '\r' || c == '\n') {
+        } else {
             skipLineEnd(c);
             ++line_;
             break;
-        } else {
-            field += static_cast<char>(c);
-            started = true;
         }
     }
     row.push_back(std::move(field));
     return true;
 }
 
-void CsvRowReader::skipLineEnd(int c) {
-    if (c == '\r' && in_.sgetc() == '\n') in_.sbumpc();
+void CsvRowReader::skipLineEnd(char c) {
+    if (c == '\r' && peek() == '\n') ++at_;
 }
 
 // From after the opening quote to after the closing one; line breaks become CR LF.
 void CsvRowReader::readQuoted(std::string& field) {
     const int startLine = line_;
+    constexpr ByteSet<3> stops{{'"', '\r', '\n'}};
     for (;;) {
-        const int c = in_.sbumpc();
-        if (c == std::char_traits<char>::eof())
+        if (!refill())
             throw SpreadsheetCsvError("the quoted field starting on line " + std::to_string(startLine) +
                                       " has no closing quote");
+        const std::size_t stop = findByteOf(buffer_, at_, stops);
+        field.append(buffer_, at_, stop - at_);
+        at_ = stop;
+        if (stop == buffer_.size()) continue;
+        const char c = buffer_[at_++];
         if (c == '"') {
-            if (in_.sgetc() != '"') return;
-            in_.sbumpc();
+            if (peek() != '"') return;
+            ++at_;
             field += '"';
-        } else if (c == '\r' || c == '\n') {
+        } else {
             skipLineEnd(c);
             ++line_;
             field += "\r\n";
-        } else {
-            field += static_cast<char>(c);
         }
     }
 }

@@ -52,12 +52,16 @@ public:
     bool next(std::vector<std::string>& row);
 
 private:
-    void skipLineEnd(int c);
+    bool refill();  // false at the end of the bytes
+    int peek();
+    void skipLineEnd(char c);
     void readQuoted(std::string& field);
 
     std::streambuf& in_;
     char separator_;
     int line_ = 1;
+    std::string buffer_;  // the bytes taken from `in_` in blocks, to be split with memchr-like scans
+    std::size_t at_ = 0;
 };
 
 // Undoes the apostrophe the CSV writer puts before a cell a spreadsheet would run as a formula,

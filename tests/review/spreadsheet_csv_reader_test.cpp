@@ -43,6 +43,21 @@ TEST(SpreadsheetCsvReader, ReadsEachFormSpreadsheetsSave) {
     }
 }
 
+// Rows are taken from the file in blocks: a doubled quote, a CR LF or a field split between two
+// blocks reads as it would in one.
+TEST(SpreadsheetCsvReader, RowsReadAlikeWhereverABlockEnds) {
+    const std::string rows = "\"x, y\",\"say \"\"hi\"\"\"\r\n\"one\ntwo\r\nthree\rfour\",z\r\n5\" tall,\"x\"y\r\nlast";
+    const Rows expected = {{"x, y", "say \"hi\""}, {"one\r\ntwo\r\nthree\r\nfour", "z"}, {"5\" tall", "xy"}, {"last"}};
+    for (std::size_t shift = 0; shift <= rows.size(); ++shift) {
+        SCOPED_TRACE(shift);
+        const std::string padding(std::size_t{1 << 16} - shift - 2, 'p');
+        const SpreadsheetTable table = readSpreadsheetCsv(padding + "\r\n" + rows);
+        ASSERT_EQ(table.rows.size(), expected.size() + 1);
+        EXPECT_EQ(table.rows[0], std::vector<std::string>{padding});
+        EXPECT_EQ(Rows(table.rows.begin() + 1, table.rows.end()), expected);
+    }
+}
+
 TEST(SpreadsheetCsvReader, BytesThatAreNotWellFormedUtf8AreWindows1252) {
     struct Case {
         std::string bytes;
