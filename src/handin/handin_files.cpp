@@ -65,9 +65,17 @@ private:
             return isTextName(text) || isZipName(text);
         });
         for (const SystemError& skipped : walk.skipped) problems_.push_back({utf8Path(skipped.path), 0, skipped.reason});
-        std::sort(walk.files.begin(), walk.files.end(),
-                  [](const fs::path& a, const fs::path& b) { return a.generic_u8string() < b.generic_u8string(); });
-        for (const fs::path& file : walk.files) addFound(HandinSource(file), 0);
+        std::sort(walk.files.begin(), walk.files.end(), [](const FoundFile& a, const FoundFile& b) {
+            return a.path.generic_u8string() < b.path.generic_u8string();
+        });
+        // Below a folder the walk went down, only links need resolving: the rest of a file's
+        // canonical path is the folder's and the names that led to it.
+        std::error_code error;
+        const fs::path canonicalFolder = fs::weakly_canonical(folder, error);
+        for (const FoundFile& file : walk.files) {
+            if (file.link || error) addFound(HandinSource(file.path), 0);
+            else addFound(HandinSource(file.path, utf8Path(canonicalFolder / file.path.lexically_relative(folder))), 0);
+        }
     }
 
     void addFound(const HandinSource& source, int depth) {

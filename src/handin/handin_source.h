@@ -19,6 +19,8 @@ public:
     HandinSource() = default;
     // A file on disk (implicit: a path is the common case).
     HandinSource(std::filesystem::path file);
+    // A file whose identity is known already: its canonical path, as the other one makes it.
+    HandinSource(std::filesystem::path file, std::string identity);
     // Entry `index` of an archive whose own bytes `container` holds.
     HandinSource(std::shared_ptr<const zip::Archive> archive, std::size_t index, const HandinSource& container);
 

@@ -186,11 +186,17 @@ std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& f
 
 ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallbacks& callbacks,
                         const handin::KnownAssignments& known) {
+    std::vector<handin::Problem> problems;
+    const std::vector<handin::HandinSource> found = handin::findHandinFiles(paths, problems);
+    return reviewClass(found, std::move(problems), callbacks, known);
+}
+
+ClassReview reviewClass(const std::vector<handin::HandinSource>& found, std::vector<handin::Problem> foundProblems,
+                        const ReviewCallbacks& callbacks, const handin::KnownAssignments& known) {
     ClassReview review;
-    std::vector<handin::Problem> found;
-    const std::vector<PlannedStudent> plan = planClass(handin::findHandinFiles(paths, found), found);
-    keepProblems(review, found);
-    if (plan.empty() && found.empty()) review.problems.push_back({"", 0, "no hand-in files (send_*.txt) found"});
+    const std::vector<PlannedStudent> plan = planClass(found, foundProblems);
+    keepProblems(review, foundProblems);
+    if (plan.empty() && foundProblems.empty()) review.problems.push_back({"", 0, "no hand-in files (send_*.txt) found"});
 
     std::set<Text> unknown;  // the header lines of sessions of assignments not given
     std::size_t total = 0, done = 0;

@@ -47,7 +47,7 @@ std::string checkOne(Output& output) {
 
 }  // namespace
 
-std::string checkOutputs(const ReviewOptions& options) {
+std::string checkOutputs(const ReviewOptions& options, const std::vector<handin::HandinSource>& found) {
     for (const fs::path& path : options.paths)
         if (outputState(path).kind == OutputKind::missing) return "no such file or folder: " + shown(path);
 
@@ -67,10 +67,8 @@ std::string checkOutputs(const ReviewOptions& options) {
                 return std::string(outputs[i].option) + " and " + outputs[k].option + " name the same file";
 
     // The inputs: each PATH and each hand-in file found under them.
-    std::vector<handin::Problem> ignored;
     std::vector<fs::path> inputs = options.paths;
-    for (const handin::HandinSource& source : handin::findHandinFiles(options.paths, ignored))
-        inputs.push_back(source.diskFile());
+    for (const handin::HandinSource& source : found) inputs.push_back(source.diskFile());
     for (const fs::path& input : inputs) {
         const Result<FileIdentity> identity = fileIdentity(input);
         if (identity.failure) continue;

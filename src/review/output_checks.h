@@ -6,12 +6,16 @@
 #include <filesystem>
 #include <string>
 
+#include <vector>
+
+#include "handin/handin_source.h"
 #include "review/review_options.h"
 
 namespace stepwise::review {
 
-// The first thing wrong, naming the option and the reason; "" when the outputs are sound.
-std::string checkOutputs(const ReviewOptions& options);
+// The first thing wrong, naming the option and the reason; "" when the outputs are sound. `found`
+// is what the PATHs hold (findHandinFiles).
+std::string checkOutputs(const ReviewOptions& options, const std::vector<handin::HandinSource>& found);
 
 // The lock file that guards the marks file: ".marks.csv.lock" beside the file it names.
 std::filesystem::path marksLockPath(const std::filesystem::path& marks);

@@ -14,6 +14,7 @@
 #include "system/file_lock.h"
 #include "system/output_set.h"
 #include "system/path_text.h"
+#include "system/side_thread.h"
 
 namespace stepwise::review {
 
@@ -105,7 +106,14 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         return exitClean;
     }
     if (!parsed.error.empty()) return usageError(parsed.error, console.err);
-    if (std::string problem = checkOutputs(options); !problem.empty()) return usageError(problem, console.err);
+    // Marks typed into the report itself would be wiped by writing it again. The report is read
+    // for them while the PATHs are searched.
+    std::optional<WorkAside<std::size_t>> typedMarks;
+    if (options.csv && !options.marks) typedMarks.emplace([&options] { return marksTypedInCsvReport(*options.csv); });
+    // The PATHs are searched once: for the checks, then for the review.
+    std::vector<handin::Problem> foundProblems;
+    const std::vector<handin::HandinSource> found = handin::findHandinFiles(options.paths, foundProblems);
+    if (std::string problem = checkOutputs(options, found); !problem.empty()) return usageError(problem, console.err);
     if (options.marks) try {
             checkMarksFileName(*options.marks);
         } catch (const MarksFileError& unusable) {
@@ -118,9 +126,8 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
             console.err << "stepwise-review: " << terminalText(problems[i]) << "\n";
         return usageError(problems.back(), console.err);
     }
-    // Marks typed into the report itself would be wiped by writing it again.
-    if (options.csv && !options.marks)
-        if (const std::size_t typed = marksTypedInCsvReport(*options.csv); typed > 0) {
+    if (typedMarks)
+        if (const std::size_t typed = typedMarks->get(); typed > 0) {
             console.err << "stepwise-review: --csv " << terminalText(utf8Path(*options.csv)) << " holds " << typed
                         << (typed == 1 ? " mark" : " marks")
                         << " in its mark column, which writing it again would wipe; keep marks in a marks file "
@@ -179,7 +186,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
                 if (html) html->addStudent(student, summary, marks->marksOf(student));
             };
             callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
-            review = reviewClass(options.paths, callbacks, assignments);
+            review = reviewClass(found, std::move(foundProblems), callbacks, assignments);
         }
         marks->finish();
         if (csv) csv->finish();

@@ -57,8 +57,8 @@ CsvRowReader::CsvRowReader(std::streambuf& bytes, char separator) : in_(bytes), 
 bool CsvRowReader::refill() {
     if (at_ < buffer_.size()) return true;
     constexpr std::size_t blockSize = 1 << 16;
-    buffer_.resize(blockSize);
-    buffer_.resize(static_cast<std::size_t>(in_.sgetn(buffer_.data(), static_cast<std::streamsize>(blockSize))));
+    if (!block_) block_ = std::make_unique_for_overwrite<char[]>(blockSize);
+    buffer_ = {block_.get(), static_cast<std::size_t>(in_.sgetn(block_.get(), static_cast<std::streamsize>(blockSize)))};
     at_ = 0;
     return !buffer_.empty();
 }
@@ -74,7 +74,7 @@ bool CsvRowReader::next(std::vector<std::string>& row) {
     while (refill()) {
         const std::size_t stop = findByteOf(buffer_, at_, stops);
         started = started || stop > at_;
-        field.append(buffer_, at_, stop - at_);
+        field.append(buffer_.substr(at_, stop - at_));
         at_ = stop;
         if (stop == buffer_.size()) continue;
         const char c = buffer_[at_++];
@@ -110,7 +110,7 @@ void CsvRowReader::readQuoted(std::string& field) {
             throw SpreadsheetCsvError("the quoted field starting on line " + std::to_string(startLine) +
                                       " has no closing quote");
         const std::size_t stop = findByteOf(buffer_, at_, stops);
-        field.append(buffer_, at_, stop - at_);
+        field.append(buffer_.substr(at_, stop - at_));
         at_ = stop;
         if (stop == buffer_.size()) continue;
         const char c = buffer_[at_++];

@@ -2,6 +2,7 @@
 // Reads CSV files as spreadsheets really save them: UTF-8 with or without a byte-order mark or
 // Windows-1252; comma, semicolon or tab separators; quoted fields holding separators, quotes and
 // line breaks; CR LF, LF or CR row ends.
+#include <memory>
 #include <stdexcept>
 #include <streambuf>
 #include <string>
@@ -60,7 +61,9 @@ private:
     std::streambuf& in_;
     char separator_;
     int line_ = 1;
-    std::string buffer_;  // the bytes taken from `in_` in blocks, to be split with memchr-like scans
+    // The bytes taken from `in_` in blocks, to be split with memchr-like scans.
+    std::unique_ptr<char[]> block_;
+    std::string_view buffer_;
     std::size_t at_ = 0;
 };
 

@@ -35,7 +35,7 @@ FolderWalk walkFolder(const fs::path& folder, const std::function<bool(const fs:
                 else if (depth >= depthLimit) skip(entry->path(), "folders nested deeper than " + std::to_string(depthLimit) + ", not searched");
                 else pending.emplace_back(entry->path(), depth + 1);
             } else if (fs::is_regular_file(target) && wanted(entry->path().filename())) {
-                walk.files.push_back(entry->path());
+                walk.files.push_back({entry->path(), fs::is_symlink(own)});
             }
         }
         if (error) skip(path, "the folder cannot be read to its end", error);

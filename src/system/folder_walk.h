@@ -12,8 +12,13 @@ namespace stepwise {
 // How deep a search goes below the folder it starts in.
 inline constexpr int folderDepthLimit = 64;
 
+struct FoundFile {
+    std::filesystem::path path;
+    bool link = false;  // a link to a file, not the file itself
+};
+
 struct FolderWalk {
-    std::vector<std::filesystem::path> files;  // in the order found
+    std::vector<FoundFile> files;  // in the order found
     // What was not searched, each with its reason: a folder that cannot be read (or read to its
     // end), a link to a folder (not followed, as it may lead back up), a folder deeper than the
     // limit, an entry whose kind cannot be told.

@@ -11,6 +11,7 @@
 
 #include "system/append_file.h"
 #include "system/path_text.h"
+#include "system/side_thread.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -120,6 +121,37 @@ void removeQuietly(const fs::path& path) {
     fs::remove(path, ignored);
 }
 
+// Removes the files two at a time, the largest first: freeing a large file's blocks takes a while.
+void removeAllQuietly(std::vector<fs::path> paths) {
+    if (paths.size() < 2) {
+        for (const fs::path& path : paths) removeQuietly(path);
+        return;
+    }
+    std::vector<std::pair<std::uintmax_t, fs::path>> bySize;
+    for (fs::path& path : paths) {
+        std::error_code unknown;
+        const std::uintmax_t size = fs::file_size(path, unknown);
+        bySize.emplace_back(unknown ? 0 : size, std::move(path));
+    }
+    std::sort(bySize.begin(), bySize.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<fs::path> mine, other;
+    std::uintmax_t mineSize = 0, otherSize = 0;
+    for (auto& [size, path] : bySize) {
+        if (mineSize <= otherSize) {
+            mineSize += size;
+            mine.push_back(std::move(path));
+        } else {
+            otherSize += size;
+            other.push_back(std::move(path));
+        }
+    }
+    std::thread beside = threadWithoutStopSignals([&other] {
+        for (const fs::path& path : other) removeQuietly(path);
+    });
+    for (const fs::path& path : mine) removeQuietly(path);
+    beside.join();
+}
+
 #ifdef _WIN32
 int openExclusive(const fs::path& path) {
     int descriptor = -1;
@@ -190,24 +222,48 @@ int writeSome(int descriptor, const char* bytes, std::size_t size) {
 int readSome(int descriptor, char* bytes, std::size_t size) { return static_cast<int>(::read(descriptor, bytes, size)); }
 bool rewind(int descriptor) { return ::lseek(descriptor, 0, SEEK_SET) == 0; }
 
+#ifdef __linux__
+// Copies `length` bytes from offset `in` of `from` to offset `out` of `to`: 0, or the error.
+int copyRange(int from, off_t in, int to, off_t out, std::size_t length) {
+    while (length > 0) {
+        const ssize_t copied = ::copy_file_range(from, &in, to, &out, length, 0);
+        if (copied > 0) length -= static_cast<std::size_t>(copied);
+        else if (copied == 0) return EIO;  // the file is shorter than it was
+        else if (errno != EINTR) return errno;
+    }
+    return 0;
+}
+#endif
+
 // Copies the rest of `from` onto `to` without bringing the bytes up into the program: 0 when
 // done, the error when it failed, nothing when the system cannot (another kernel or file system),
-// and the caller copies through a buffer.
+// and the caller copies through a buffer. A large copy is done in two halves at once.
 std::optional<int> copyInKernel([[maybe_unused]] int from, [[maybe_unused]] int to) {
 #ifdef __linux__
-    bool copiedSome = false;
-    for (;;) {
-        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
-        if (copied > 0) {
-            copiedSome = true;
-            continue;
-        }
-        if (copied == 0) return 0;
-        if (errno == EINTR) continue;
-        const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP;
-        if (unsupported && !copiedSome) return std::nullopt;
-        return errno;
+    struct stat status {};
+    const off_t in = ::lseek(from, 0, SEEK_CUR), out = ::lseek(to, 0, SEEK_CUR);
+    if (in < 0 || out < 0 || ::fstat(from, &status) != 0 || status.st_size < in) return std::nullopt;
+    const std::size_t length = static_cast<std::size_t>(status.st_size - in);
+    // The first block tells whether the system copies in the kernel at all.
+    const std::size_t first = std::min<std::size_t>(length, 1 << 20);
+    if (const int error = copyRange(from, in, to, out, first)) {
+        const bool unsupported = error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP;
+        return unsupported ? std::nullopt : std::optional<int>(error);
     }
+    const std::size_t rest = length - first, half = rest < (8 << 20) ? rest : rest / 2 & ~std::size_t{4095};
+    int besideError = 0;
+    std::thread beside;
+    if (half < rest)
+        beside = threadWithoutStopSignals([&] {
+            besideError = copyRange(from, in + static_cast<off_t>(first + half), to,
+                                    out + static_cast<off_t>(first + half), rest - half);
+        });
+    const int error = copyRange(from, in + static_cast<off_t>(first), to, out + static_cast<off_t>(first), half);
+    if (beside.joinable()) beside.join();
+    if (error || besideError) return error ? error : besideError;
+    ::lseek(from, static_cast<off_t>(in + length), SEEK_SET);
+    ::lseek(to, static_cast<off_t>(out + length), SEEK_SET);
+    return 0;
 #else
     return std::nullopt;
 #endif
@@ -457,15 +513,15 @@ Status OutputSet::commit(const std::function<void(std::size_t)>& betweenMoves) {
         rollBack();
         return SystemError{stoppedAt, "the run was stopped", EINTR};
     }
+    std::vector<fs::path> backups;
     for (File& file : files_) {
-        if (!file.backup.empty()) removeQuietly(file.backup);
+        if (!file.backup.empty()) backups.push_back(file.backup);
         file.backup.clear();
     }
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     for (const fs::path& folder : folders) syncFolder(folder);
-    discard();  // the scratch files
-    files_.clear();
+    discardRemoving(std::move(backups));  // and the scratch files
     return std::nullopt;
 }
 
@@ -483,16 +539,19 @@ void OutputSet::rollBack() {
     discard();
 }
 
-void OutputSet::discard() {
+void OutputSet::discard() { discardRemoving({}); }
+
+void OutputSet::discardRemoving(std::vector<fs::path> alsoRemoved) {
     StopsHeld held;
+    // Closed first: a file still open keeps its blocks (and on Windows its name) until closed.
     for (File& file : files_) {
         if (file.descriptor >= 0) closeDescriptor(file.descriptor);
         file.descriptor = -1;
-        if (!file.moved) {
-            removeQuietly(file.temporary);
-            forget(file.temporary);
-        }
+        if (!file.moved) alsoRemoved.push_back(file.temporary);
     }
+    removeAllQuietly(std::move(alsoRemoved));
+    for (File& file : files_)
+        if (!file.moved) forget(file.temporary);
     files_.clear();
 }
 

@@ -105,6 +105,8 @@ private:
 
     Result<std::size_t> create(const std::filesystem::path& folder, std::filesystem::path target, bool scratch);
     void rollBack();
+    // discard(), removing these files too.
+    void discardRemoving(std::vector<std::filesystem::path> alsoRemoved);
 
     std::vector<File> files_;
 };

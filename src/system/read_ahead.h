@@ -12,11 +12,9 @@
 #include <thread>
 #include <utility>
 
-namespace stepwise {
+#include "system/side_thread.h"
 
-// Starts a thread that SIGINT, SIGTERM and SIGHUP never interrupt: they go to the threads that
-// were there before. On Windows the console's events arrive on a thread of their own anyway.
-std::thread threadWithoutStopSignals(std::function<void()> body);
+namespace stepwise {
 
 template <typename Item>
 class ReadAhead {

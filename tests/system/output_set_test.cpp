@@ -57,6 +57,29 @@ TEST_F(OutputSetTest, AllOutputsReplacedAndNothingLeftBeside) {
     EXPECT_EQ(namesIn(dir()), (std::vector<std::string>{"a.csv", "b.html", "c.csv"}));
 }
 
+// A scratch file copied into an output after what the output holds already, whatever its size:
+// large ones are copied in parts at once.
+TEST_F(OutputSetTest, AScratchFileIsCopiedWholeAfterTheOutputsStart) {
+    for (const std::size_t size : {std::size_t{0}, std::size_t{5}, std::size_t{(1 << 20) + 1}, std::size_t{21'000'011}}) {
+        SCOPED_TRACE(size);
+        std::string body(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) body[i] = static_cast<char>('a' + (i * 7 + i / 4099) % 26);
+        OutputSet set;
+        const Result<std::size_t> scratch = set.addScratch(dir() / "b.html");
+        const Result<std::size_t> report = set.add(dir() / "b.html");
+        ASSERT_FALSE(scratch.failure || report.failure);
+        // Written in two pieces, as the report writes its students.
+        ASSERT_FALSE(set.write(scratch.value, std::string_view(body).substr(0, size / 3)));
+        ASSERT_FALSE(set.write(scratch.value, std::string_view(body).substr(size / 3)));
+        ASSERT_FALSE(set.write(report.value, "<head>"));
+        ASSERT_FALSE(set.copy(scratch.value, report.value));
+        ASSERT_FALSE(set.write(report.value, "<end>"));
+        ASSERT_FALSE(set.commit());
+        EXPECT_TRUE(readBytes(dir() / "b.html") == "<head>" + body + "<end>");
+        EXPECT_EQ(namesIn(dir()), (std::vector<std::string>{"a.csv", "b.html"}));
+    }
+}
+
 TEST_F(OutputSetTest, AFailedOrStoppedMovePutsBackWhatWasMoved) {
     // After two moves the third fails, or a stop arrives: the two moved are put back.
     const std::pair<const char*, std::function<void()>> cases[] = {

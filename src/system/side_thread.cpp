@@ -1,4 +1,4 @@
-#include "system/read_ahead.h"
+#include "system/side_thread.h"
 
 #ifndef _WIN32
 #include <csignal>
