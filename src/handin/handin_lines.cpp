@@ -1,10 +1,10 @@
 #include "handin/handin_lines.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <utility>
 
+#include "format/byte_search.h"
 #include "format/lesson_header.h"
 #include "format/record_pieces.h"
 #include "format/stamps.h"
@@ -134,20 +134,17 @@ bool isCodeLine(std::string_view line) {
 
 namespace {
 
-constexpr std::array<bool, 256> nonTextBytes = [] {
-    std::array<bool, 256> table{};
-    for (int byte = 0; byte < 256; ++byte)
-        table[byte] = byte != '\t' && byte != '\r' && byte != '\n' &&
-                      (byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F ||
-                       byte == 0x90 || byte == 0x9D);
-    return table;
-}();
+// The control codes other than tab, CR and LF, DEL, and the bytes Windows-1252 leaves undefined.
+constexpr ByteSet<6> nonTextBytes{{0x7F, static_cast<char>(0x81), static_cast<char>(0x8D), static_cast<char>(0x8F),
+                                   static_cast<char>(0x90), static_cast<char>(0x9D)},
+                                  true};
 
 }  // namespace
 
 std::size_t countNonTextBytes(std::string_view bytes) {
     std::size_t count = 0;
-    for (char c : bytes) count += nonTextBytes[static_cast<unsigned char>(c)];
+    for (std::size_t at = findByteOf(bytes, 0, nonTextBytes); at < bytes.size(); at = findByteOf(bytes, at + 1, nonTextBytes))
+        ++count;
     return count;
 }
 

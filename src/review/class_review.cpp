@@ -108,7 +108,8 @@ struct StudentRead {
     std::vector<std::vector<handin::Problem>> problems;  // each file's, in the order read
     std::set<Text> unknown;                              // the header lines of assignments not given
     ClassModel model;                                    // no files when none is left to report
-    std::vector<StudentSummary> summaries;               // one for each of the model's students
+    int problemCount = 0;
+    std::vector<std::string> sharedWith;                 // "identical hand-ins: Ann, Bob"
 };
 
 StudentRead readStudent(const PlannedStudent& planned, const handin::KnownAssignments& known,
@@ -144,14 +145,9 @@ StudentRead readStudent(const PlannedStudent& planned, const handin::KnownAssign
         result.problems.push_back(std::move(read[i].problems));
         if (!repeated[i] && !earlierCopies[i]) files.push_back(std::move(read[i]));
     }
-    if (files.empty()) return result;
-    result.model = buildClassModel(std::move(files), {});
-    for (const Student& student : result.model.students) {
-        StudentSummary summary = summarizeStudent(student);
-        summary.problems = problems;
-        summary.identical = sharedWith;
-        result.summaries.push_back(std::move(summary));
-    }
+    result.problemCount = problems;
+    result.sharedWith = std::move(sharedWith);
+    if (!files.empty()) result.model = buildClassModel(std::move(files), {});
     return result;
 }
 
@@ -187,14 +183,15 @@ std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& f
 ClassReview reviewClass(const std::vector<fs::path>& paths, const ReviewCallbacks& callbacks,
                         const handin::KnownAssignments& known) {
     std::vector<handin::Problem> problems;
-    const std::vector<handin::HandinSource> found = handin::findHandinFiles(paths, problems);
-    return reviewClass(found, std::move(problems), callbacks, known);
+    std::vector<handin::HandinSource> found = handin::findHandinFiles(paths, problems);
+    return reviewClass(std::move(found), std::move(problems), callbacks, known);
 }
 
-ClassReview reviewClass(const std::vector<handin::HandinSource>& found, std::vector<handin::Problem> foundProblems,
+ClassReview reviewClass(std::vector<handin::HandinSource> found, std::vector<handin::Problem> foundProblems,
                         const ReviewCallbacks& callbacks, const handin::KnownAssignments& known) {
     ClassReview review;
     const std::vector<PlannedStudent> plan = planClass(found, foundProblems);
+    found = {};  // the plan holds them now
     keepProblems(review, foundProblems);
     if (plan.empty() && foundProblems.empty()) review.problems.push_back({"", 0, "no hand-in files (send_*.txt) found"});
 
@@ -210,12 +207,17 @@ ClassReview reviewClass(const std::vector<handin::HandinSource>& found, std::vec
         unknown.insert(read.unknown.begin(), read.unknown.end());
         done += read.files;
         if (callbacks.progress) callbacks.progress(done, total);
-        for (std::size_t s = 0; s < read.summaries.size(); ++s) {
-            StudentSummary& summary = read.summaries[s];
+        // Summaries are made here, not ahead: they are kept to the end, and what is kept to the
+        // end is best allocated apart from what the other thread allocates and drops.
+        for (const Student& student : read.model.students) {
+            StudentSummary summary = summarizeStudent(student);
+            summary.problems = read.problemCount;
+            summary.identical = read.sharedWith;
             summary.anchor = "student-" + std::to_string(review.summary.students.size() + 1);
-            if (callbacks.student) callbacks.student(read.model.students[s], summary);
+            if (callbacks.student) callbacks.student(student, summary);
             review.summary.add(std::move(summary));
         }
+        ahead.drop(std::move(read));
     }
     for (const Text& header : unknown)
         review.problems.push_back({"", 0, "sessions of " + reportUtf8(header) + ": give its file with --assignment"});

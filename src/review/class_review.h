@@ -48,7 +48,7 @@ std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& f
 ClassReview reviewClass(const std::vector<std::filesystem::path>& paths, const ReviewCallbacks& callbacks,
                         const handin::KnownAssignments& known = handin::KnownAssignments::builtinOnly());
 // The same, of the hand-ins findHandinFiles found and the problems it met.
-ClassReview reviewClass(const std::vector<handin::HandinSource>& found, std::vector<handin::Problem> foundProblems,
+ClassReview reviewClass(std::vector<handin::HandinSource> found, std::vector<handin::Problem> foundProblems,
                         const ReviewCallbacks& callbacks, const handin::KnownAssignments& known);
 
 }  // namespace stepwise::review

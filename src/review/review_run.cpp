@@ -112,7 +112,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     if (options.csv && !options.marks) typedMarks.emplace([&options] { return marksTypedInCsvReport(*options.csv); });
     // The PATHs are searched once: for the checks, then for the review.
     std::vector<handin::Problem> foundProblems;
-    const std::vector<handin::HandinSource> found = handin::findHandinFiles(options.paths, foundProblems);
+    std::vector<handin::HandinSource> found = handin::findHandinFiles(options.paths, foundProblems);
     if (std::string problem = checkOutputs(options, found); !problem.empty()) return usageError(problem, console.err);
     if (options.marks) try {
             checkMarksFileName(*options.marks);
@@ -186,7 +186,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
                 if (html) html->addStudent(student, summary, marks->marksOf(student));
             };
             callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
-            review = reviewClass(found, std::move(foundProblems), callbacks, assignments);
+            review = reviewClass(std::move(found), std::move(foundProblems), callbacks, assignments);
         }
         marks->finish();
         if (csv) csv->finish();

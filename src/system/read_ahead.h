@@ -1,8 +1,10 @@
 #pragma once
 // Work done ahead on a second thread, taken in order: item i of n is made by `make(i)` while the
 // caller is busy with the items before it. At most `depth` made items wait to be taken, so memory
-// follows a few items, not all of them. The thread that takes the items keeps the stop signals
-// (Ctrl+C, SIGTERM) to itself: what they undo is its work.
+// follows a few items, not all of them. Items done with are handed back (drop) to be freed by the
+// thread that made them, so that the two threads do not contend for one another's memory. The
+// thread that takes the items keeps the stop signals (Ctrl+C, SIGTERM) to itself: what they undo
+// is its work.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -46,14 +48,23 @@ public:
         return item;
     }
 
+    // An item taken and done with, freed by the thread that made it.
+    void drop(Item item) {
+        std::lock_guard<std::mutex> held(mutex_);
+        dropped_.push_back(std::move(item));
+    }
+
 private:
     void work() {
+        std::deque<Item> done;
         for (std::size_t i = 0; i < count_; ++i) {
             {
                 std::unique_lock<std::mutex> held(mutex_);
                 changed_.wait(held, [this] { return made_.size() < depth_ || stopping_; });
                 if (stopping_) return;
+                done.swap(dropped_);
             }
+            done.clear();
             try {
                 Item item = make_(i);
                 std::lock_guard<std::mutex> held(mutex_);
@@ -72,7 +83,7 @@ private:
     std::function<Item(std::size_t)> make_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Item> made_;
+    std::deque<Item> made_, dropped_;
     std::exception_ptr failure_;
     bool stopping_ = false;
     std::thread worker_;
