@@ -65,9 +65,11 @@ private:
             return isTextName(text) || isZipName(text);
         });
         for (const SystemError& skipped : walk.skipped) problems_.push_back({utf8Path(skipped.path), 0, skipped.reason});
-        std::sort(walk.files.begin(), walk.files.end(), [](const FoundFile& a, const FoundFile& b) {
-            return a.path.generic_u8string() < b.path.generic_u8string();
-        });
+        std::vector<std::pair<std::u8string, FoundFile>> byPath;
+        for (FoundFile& file : walk.files) byPath.emplace_back(file.path.generic_u8string(), std::move(file));
+        std::sort(byPath.begin(), byPath.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        walk.files.clear();
+        for (auto& [key, file] : byPath) walk.files.push_back(std::move(file));
         // Below a folder the walk went down, only links need resolving: the rest of a file's
         // canonical path is the folder's and the names that led to it.
         std::error_code error;

@@ -165,17 +165,22 @@ bool answersSameQuestion(const ClassRecord& entry, const Answer& answer) {
 }
 
 std::vector<Answer> lastAnswers(const Student& student) {
-    std::vector<Answer> answers;
-    for (const handin::KnownAssignment* assignment : assignmentsWorked(student)) {
-        for (int question : assignment->questions) {
-            const Answer slot{assignment, question, nullptr};
-            const ClassRecord* last = nullptr;
-            for (const ClassRecord& record : student.records)
-                if (answersSameQuestion(record, slot)) last = &record;
-            if (last) answers.push_back({assignment, question, last});
-        }
+    // A slot for each question of each assignment worked, filled in one pass over the records.
+    std::vector<Answer> slots;
+    for (const handin::KnownAssignment* assignment : assignmentsWorked(student))
+        for (int question : assignment->questions) slots.push_back({assignment, question, nullptr});
+    for (const ClassRecord& record : student.records) {
+        const std::optional<int> question = answeredQuestion(record);
+        if (!question) continue;
+        const handin::KnownAssignment* assignment = assignmentOf(record);
+        const auto slot = std::find_if(slots.begin(), slots.end(), [&](const Answer& answer) {
+            return answer.question == *question &&
+                   (answer.assignment == assignment || answer.assignment->headerLine == assignment->headerLine);
+        });
+        if (slot != slots.end()) slot->record = &record;
     }
-    return answers;
+    std::erase_if(slots, [](const Answer& answer) { return answer.record == nullptr; });
+    return slots;
 }
 
 }  // namespace stepwise::review
