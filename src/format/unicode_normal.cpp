@@ -171,8 +171,23 @@ std::u32string caseFold(std::u32string_view text) {
 
 std::u32string identityKey(std::u32string_view name) { return toNfc(caseFold(toNfd(name))); }
 
-Text identityKey(TextView name) { return toUtf16(identityKey(toUtf32(name))); }
+namespace {
 
-Text toNfc(TextView text) { return toUtf16(toNfc(toUtf32(text))); }
+bool isAscii(TextView text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
+}
+
+}  // namespace
+
+// ASCII is its own normal form, and folds as A-Z to a-z: most names take this way.
+Text identityKey(TextView name) {
+    if (!isAscii(name)) return toUtf16(identityKey(toUtf32(name)));
+    Text key(name);
+    for (char16_t& unit : key)
+        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
+    return key;
+}
+
+Text toNfc(TextView text) { return isAscii(text) ? Text(text) : toUtf16(toNfc(toUtf32(text))); }
 
 }  // namespace stepwise

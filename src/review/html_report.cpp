@@ -168,10 +168,10 @@ std::set<const handin::Record*> lastAnswerRecords(const Student& student) {
     return records;
 }
 
-std::string recordHtml(const ClassRecord& entry, const std::string& mark) {
+void appendRecordHtml(std::string& html, const ClassRecord& entry, const std::string& mark) {
     const handin::Record& record = *entry.record;
     const bool notes = record.kind == handin::RecordKind::notes;
-    std::string html = notes ? "<div class=\"record notes\">" : "<div class=\"record\">";
+    html += notes ? "<div class=\"record notes\">" : "<div class=\"record\">";
     html += "<div class=\"meta\">";
     html += notes ? "Notes" : "Response";
     html += ", " + escapeHtml(reportUtf8(entry.sessionData->lessonDate)) + " " + escapeHtml(reportUtf8(record.time));
@@ -183,7 +183,6 @@ std::string recordHtml(const ClassRecord& entry, const std::string& mark) {
     html += "<div class=\"typed\">";
     appendEscapedHtml(html, entry.text);
     html += "</div>" + mark + "</div>";
-    return html;
 }
 
 // Groups a student's records by block: blocks of the assignment in script order, then blocks
@@ -421,17 +420,18 @@ std::string htmlAssignmentQuestions(const ClassSummary& summary, std::size_t ind
 
 namespace {
 
-std::string blocksHtml(const std::vector<std::vector<const ClassRecord*>>& blocks, const StudentMarks* marks,
-                       const std::set<const handin::Record*>& answers) {
-    std::string html;
+// The records are appended where they go, not gathered in strings of their own first: a class's
+// answers are copied once.
+void appendBlocksHtml(std::string& html, const std::vector<std::vector<const ClassRecord*>>& blocks,
+                      const StudentMarks* marks, const std::set<const handin::Record*>& answers) {
     for (const auto& records : blocks) {
         const handin::Record& first = *records.front()->record;
-        html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">" +
-                escapeHtml(reportUtf8(shortBlock(first.block))) + "</div></div><div>";
-        for (const ClassRecord* entry : records) html += recordHtml(*entry, markBeside(marks, answers, *entry->record));
+        html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">";
+        appendEscapedHtml(html, reportUtf8(shortBlock(first.block)));
+        html += "</div></div><div>";
+        for (const ClassRecord* entry : records) appendRecordHtml(html, *entry, markBeside(marks, answers, *entry->record));
         html += "</div></div>\n";
     }
-    return html;
 }
 
 // A student who worked an assignment file has their section grouped by assignment; one who
@@ -460,17 +460,25 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary, c
     for (const std::string& finding : findings) html += "<p class=\"nothing-found\">" + escapeHtml(finding) + ".</p>\n";
     if (marks && findings.empty()) html += htmlStudentMarks(reportUtf8(student.name), *marks) + "\n";
     const std::set<const handin::Record*> answers = lastAnswerRecords(student);
-    if (!byAssignment(summary)) return html + blocksHtml(recordsByBlock(student), marks, answers) + "</section>\n";
+    if (!byAssignment(summary)) {
+        appendBlocksHtml(html, recordsByBlock(student), marks, answers);
+        html += "</section>\n";
+        return html;
+    }
     for (const AssignmentWork& work : summary.work) {
         html += "<h4>" + escapeHtml(reportUtf8(work.assignment)) + "</h4>\n<p>" + std::to_string(work.answered()) +
                 " of " + std::to_string(work.questionNumbers.size()) + " answered, median confidence " +
                 formatMedian(work.medianConfidence) + ", " + formatMinutes(work.minutesOnTask()) +
                 " minutes on task, " + countOf(work.notes, "note", "notes") + "</p>\n";
-        html += blocksHtml(recordsByBlock(student, work.assignment), marks, answers);
+        appendBlocksHtml(html, recordsByBlock(student, work.assignment), marks, answers);
     }
     const auto others = recordsByBlock(student, Text());
-    if (!others.empty()) html += "<h4>Sessions of assignments not given</h4>\n" + blocksHtml(others, marks, answers);
-    return html + "</section>\n";
+    if (!others.empty()) {
+        html += "<h4>Sessions of assignments not given</h4>\n";
+        appendBlocksHtml(html, others, marks, answers);
+    }
+    html += "</section>\n";
+    return html;
 }
 
 std::string htmlStudentsEnd() { return "</section>\n"; }
