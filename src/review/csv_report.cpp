@@ -36,27 +36,48 @@ constexpr std::size_t separatorSearchBytes = 64 * 1024;
 
 std::string number(std::optional<int> value) { return value ? std::to_string(*value) : std::string(); }
 
-std::vector<CsvCell> recordRow(const Student& student, const ClassRecord& entry, const RecordMarks& marks) {
+// One record's row, appended cell by cell: its text, the bulk of a class's CSV, is copied once.
+class RowWriter {
+public:
+    explicit RowWriter(std::string& out) : out_(out) {}
+    RowWriter& text(std::string_view value) { return cell([&] { appendCsvField(out_, value); }); }
+    RowWriter& number(std::string_view value) { return cell([&] { out_ += value; }); }
+    void end() { out_ += "\r\n"; }
+
+private:
+    template <typename Append>
+    RowWriter& cell(Append append) {
+        if (started_) out_ += ',';
+        started_ = true;
+        append();
+        return *this;
+    }
+
+    std::string& out_;
+    bool started_ = false;
+};
+
+void appendRecordRow(std::string& out, const std::string& student, const ClassRecord& entry, const RecordMarks& marks) {
     const auto mark = marks.find(entry.record);
     const handin::Record& record = *entry.record;
     const handin::BlockId& block = record.blockId;
-    return {
-        {reportUtf8(student.name)},
-        {fileNameOf(entry.file->path)},
-        {reportUtf8(entry.sessionData->lessonDate)},
-        csvNumber(std::to_string(entry.session)),
-        {reportUtf8(record.time)},
-        {record.kind == handin::RecordKind::response ? "response" : "notes"},
-        csvNumber(block.scriptIndex >= 0 ? std::to_string(block.scriptIndex) : std::string()),
-        csvNumber(number(block.questionNumber)),
-        {std::string(handin::blockKindName(block.kind))},
-        {entry.text},
-        {record.confidence ? reportUtf8(*record.confidence) : std::string()},
-        {record.selfCritique ? reportUtf8(*record.selfCritique) : std::string()},
-        csvNumber(number(entry.seconds)),
-        {mark == marks.end() ? std::string() : mark->second},
-        {reportUtf8(entry.sessionData->assignmentHeader)},
-    };
+    RowWriter(out)
+        .text(student)
+        .text(fileNameOf(entry.file->path))
+        .text(reportUtf8(entry.sessionData->lessonDate))
+        .number(std::to_string(entry.session))
+        .text(reportUtf8(record.time))
+        .text(record.kind == handin::RecordKind::response ? "response" : "notes")
+        .number(block.scriptIndex >= 0 ? std::to_string(block.scriptIndex) : std::string())
+        .number(number(block.questionNumber))
+        .text(handin::blockKindName(block.kind))
+        .text(entry.text)
+        .text(record.confidence ? reportUtf8(*record.confidence) : std::string())
+        .text(record.selfCritique ? reportUtf8(*record.selfCritique) : std::string())
+        .number(number(entry.seconds))
+        .text(mark == marks.end() ? std::string_view() : std::string_view(mark->second))
+        .text(reportUtf8(entry.sessionData->assignmentHeader))
+        .end();
 }
 
 }  // namespace
@@ -74,7 +95,8 @@ std::string csvHeader() {
 
 std::string csvRows(const Student& student, const RecordMarks& marks) {
     std::string out;
-    for (const ClassRecord& entry : student.records) appendCsvRow(out, recordRow(student, entry, marks));
+    const std::string name = reportUtf8(student.name);
+    for (const ClassRecord& entry : student.records) appendRecordRow(out, name, entry, marks);
     return out;
 }
 
