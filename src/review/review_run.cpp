@@ -85,6 +85,13 @@ std::vector<std::filesystem::path> reportPaths(const ReviewOptions& options) {
     return paths;
 }
 
+std::string typedMarksMessage(const std::filesystem::path& csv, std::size_t typed) {
+    return "stepwise-review: --csv " + terminalText(utf8Path(csv)) + " holds " + std::to_string(typed) +
+           (typed == 1 ? " mark" : " marks") +
+           " in its mark column, which writing it again would wipe; keep marks in a marks file (--marks FILE) and "
+           "run again\n";
+}
+
 int usageError(const std::string& message, std::ostream& err) {
     err << "stepwise-review: " << terminalText(message) << "\n"
         << reviewUsage().substr(0, reviewUsage().find("PATH...\n") + 8)
@@ -107,7 +114,7 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
     }
     if (!parsed.error.empty()) return usageError(parsed.error, console.err);
     // Marks typed into the report itself would be wiped by writing it again. The report is read
-    // for them while the PATHs are searched.
+    // for them while the class is read; nothing is put in place before the answer.
     std::optional<WorkAside<std::size_t>> typedMarks;
     if (options.csv && !options.marks) typedMarks.emplace([&options] { return marksTypedInCsvReport(*options.csv); });
     // The PATHs are searched once: for the checks, then for the review.
@@ -126,15 +133,6 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
             console.err << "stepwise-review: " << terminalText(problems[i]) << "\n";
         return usageError(problems.back(), console.err);
     }
-    if (typedMarks)
-        if (const std::size_t typed = typedMarks->get(); typed > 0) {
-            console.err << "stepwise-review: --csv " << terminalText(utf8Path(*options.csv)) << " holds " << typed
-                        << (typed == 1 ? " mark" : " marks")
-                        << " in its mark column, which writing it again would wipe; keep marks in a marks file "
-                           "(--marks FILE) and run again\n";
-            return exitUsage;
-        }
-
     // Held until the marks file's replacement is in place, so that no other review reads it
     // before then.
     FileLock marksLock;
@@ -191,6 +189,13 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         marks->finish();
         if (csv) csv->finish();
         if (html) html->finish(review, marks->report());
+        if (typedMarks)
+            if (const std::size_t typed = typedMarks->get(); typed > 0) {
+                outputs.discard();
+                if (feedbackMade) removeEmptyFolder(*options.feedback);
+                console.err << typedMarksMessage(*options.csv, typed);
+                return exitUsage;
+            }
         check(outputs.commit());
     } catch (const std::runtime_error& failure) {  // an input or output the run cannot use
         outputs.discard();
