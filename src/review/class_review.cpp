@@ -104,10 +104,10 @@ void keepProblems(ClassReview& review, const std::vector<handin::Problem>& probl
 
 // One student's files, read and turned into records: all the reports need of them.
 struct StudentRead {
-    std::size_t files = 0;
+    std::size_t fileCount = 0;
     std::vector<std::vector<handin::Problem>> problems;  // each file's, in the order read
     std::set<Text> unknown;                              // the header lines of assignments not given
-    ClassModel model;                                    // no files when none is left to report
+    std::vector<handin::HandinFile> files;               // the ones to report: none may be left
     int problemCount = 0;
     std::vector<std::string> sharedWith;                 // "identical hand-ins: Ann, Bob"
 };
@@ -136,18 +136,16 @@ StudentRead readStudent(const PlannedStudent& planned, const handin::KnownAssign
         }
         read.push_back(std::move(file));
     }
-    result.files = read.size();
+    result.fileCount = read.size();
     const std::vector<bool> earlierCopies = foldCopies(read);
-    std::vector<handin::HandinFile> files;
     int problems = 0;
     for (std::size_t i = 0; i < read.size(); ++i) {
         problems += static_cast<int>(read[i].problems.size());
         result.problems.push_back(std::move(read[i].problems));
-        if (!repeated[i] && !earlierCopies[i]) files.push_back(std::move(read[i]));
+        if (!repeated[i] && !earlierCopies[i]) result.files.push_back(std::move(read[i]));
     }
     result.problemCount = problems;
     result.sharedWith = std::move(sharedWith);
-    if (!files.empty()) result.model = buildClassModel(std::move(files), {});
     return result;
 }
 
@@ -205,11 +203,13 @@ ClassReview reviewClass(std::vector<handin::HandinSource> found, std::vector<han
         StudentRead read = ahead.next();
         for (const std::vector<handin::Problem>& problems : read.problems) keepProblems(review, problems);
         unknown.insert(read.unknown.begin(), read.unknown.end());
-        done += read.files;
+        done += read.fileCount;
         if (callbacks.progress) callbacks.progress(done, total);
-        // Summaries are made here, not ahead: they are kept to the end, and what is kept to the
-        // end is best allocated apart from what the other thread allocates and drops.
-        for (const Student& student : read.model.students) {
+        // The records and summaries are made on this thread, which has time to spare while the
+        // other reads: the summaries are kept to the end, and memory kept is best allocated apart
+        // from what the other thread allocates and drops.
+        ClassModel model = buildClassModel(std::move(read.files), {});
+        for (const Student& student : model.students) {
             StudentSummary summary = summarizeStudent(student);
             summary.problems = read.problemCount;
             summary.identical = read.sharedWith;
@@ -217,6 +217,10 @@ ClassReview reviewClass(std::vector<handin::HandinSource> found, std::vector<han
             if (callbacks.student) callbacks.student(student, summary);
             review.summary.add(std::move(summary));
         }
+        // The files go back to be freed by the thread that read them; the records, made here, are
+        // freed here.
+        read.files = std::move(model.files);
+        model.students.clear();
         ahead.drop(std::move(read));
     }
     for (const Text& header : unknown)
