@@ -222,48 +222,25 @@ int writeSome(int descriptor, const char* bytes, std::size_t size) {
 int readSome(int descriptor, char* bytes, std::size_t size) { return static_cast<int>(::read(descriptor, bytes, size)); }
 bool rewind(int descriptor) { return ::lseek(descriptor, 0, SEEK_SET) == 0; }
 
-#ifdef __linux__
-// Copies `length` bytes from offset `in` of `from` to offset `out` of `to`: 0, or the error.
-int copyRange(int from, off_t in, int to, off_t out, std::size_t length) {
-    while (length > 0) {
-        const ssize_t copied = ::copy_file_range(from, &in, to, &out, length, 0);
-        if (copied > 0) length -= static_cast<std::size_t>(copied);
-        else if (copied == 0) return EIO;  // the file is shorter than it was
-        else if (errno != EINTR) return errno;
-    }
-    return 0;
-}
-#endif
-
 // Copies the rest of `from` onto `to` without bringing the bytes up into the program: 0 when
 // done, the error when it failed, nothing when the system cannot (another kernel or file system),
-// and the caller copies through a buffer. A large copy is done in two halves at once.
+// and the caller copies through a buffer. (Two threads copying halves gain nothing: the writes
+// take turns at the file's lock.)
 std::optional<int> copyInKernel([[maybe_unused]] int from, [[maybe_unused]] int to) {
 #ifdef __linux__
-    struct stat status {};
-    const off_t in = ::lseek(from, 0, SEEK_CUR), out = ::lseek(to, 0, SEEK_CUR);
-    if (in < 0 || out < 0 || ::fstat(from, &status) != 0 || status.st_size < in) return std::nullopt;
-    const std::size_t length = static_cast<std::size_t>(status.st_size - in);
-    // The first block tells whether the system copies in the kernel at all.
-    const std::size_t first = std::min<std::size_t>(length, 1 << 20);
-    if (const int error = copyRange(from, in, to, out, first)) {
-        const bool unsupported = error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP;
-        return unsupported ? std::nullopt : std::optional<int>(error);
+    bool copiedSome = false;
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
+        if (copied > 0) {
+            copiedSome = true;
+            continue;
+        }
+        if (copied == 0) return 0;
+        if (errno == EINTR) continue;
+        const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP;
+        if (unsupported && !copiedSome) return std::nullopt;
+        return errno;
     }
-    const std::size_t rest = length - first, half = rest < (8 << 20) ? rest : rest / 2 & ~std::size_t{4095};
-    int besideError = 0;
-    std::thread beside;
-    if (half < rest)
-        beside = threadWithoutStopSignals([&] {
-            besideError = copyRange(from, in + static_cast<off_t>(first + half), to,
-                                    out + static_cast<off_t>(first + half), rest - half);
-        });
-    const int error = copyRange(from, in + static_cast<off_t>(first), to, out + static_cast<off_t>(first), half);
-    if (beside.joinable()) beside.join();
-    if (error || besideError) return error ? error : besideError;
-    ::lseek(from, static_cast<off_t>(in + length), SEEK_SET);
-    ::lseek(to, static_cast<off_t>(out + length), SEEK_SET);
-    return 0;
 #else
     return std::nullopt;
 #endif

@@ -57,8 +57,7 @@ TEST_F(OutputSetTest, AllOutputsReplacedAndNothingLeftBeside) {
     EXPECT_EQ(namesIn(dir()), (std::vector<std::string>{"a.csv", "b.html", "c.csv"}));
 }
 
-// A scratch file copied into an output after what the output holds already, whatever its size:
-// large ones are copied in parts at once.
+// A scratch file copied into an output after what the output holds already, whatever its size.
 TEST_F(OutputSetTest, AScratchFileIsCopiedWholeAfterTheOutputsStart) {
     for (const std::size_t size : {std::size_t{0}, std::size_t{5}, std::size_t{(1 << 20) + 1}, std::size_t{21'000'011}}) {
         SCOPED_TRACE(size);
