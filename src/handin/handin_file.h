@@ -97,8 +97,7 @@ bool endsWithIgnoringAsciiCase(std::string_view bytes, TextView piece);
 struct HandinFile {
     std::string path;                   // as given (UTF-8)
     HandinName name;
-    std::uint64_t contentHash = 0;      // std::hash of the bytes, to find files with the same
-                                        // content; 0 for a file that could not be read
+    std::optional<std::uint64_t> sizeRead;  // the bytes read; nothing for a file that could not be read
     std::vector<Session> sessions;
     std::vector<Problem> problems;
 };

@@ -10,11 +10,8 @@ namespace stepwise::review {
 
 namespace {
 
-// The file was read and held no bytes at all (on disk or in an archive): its content hash is
-// that of nothing.
-bool readAsEmpty(const handin::HandinFile& file) {
-    return file.contentHash == std::hash<std::string_view>{}(std::string_view());
-}
+// The file was read and held no bytes at all (on disk or in an archive).
+bool readAsEmpty(const handin::HandinFile& file) { return file.sizeRead == 0u; }
 
 std::string findingOf(const handin::HandinFile& file) {
     const std::string name = fileNameOf(file.path);

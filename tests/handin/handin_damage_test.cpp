@@ -236,8 +236,7 @@ TEST(HandinDamage, AFileOnDiskIsReadWhole) {
     EXPECT_TRUE(file.problems.empty());
     ASSERT_EQ(file.sessions.size(), 1u);
     EXPECT_EQ(file.sessions[0].records.size(), (bytes.size() - header().size()) / response(std::string(1000, 'x')).size());
-    EXPECT_EQ(file.contentHash, parseHandin(bytes, "").contentHash);
-    EXPECT_NE(file.contentHash, parseHandin(bytes + " ", "").contentHash);
+    EXPECT_EQ(file.sizeRead, bytes.size());
 }
 
 }  // namespace

@@ -38,12 +38,12 @@ inline handin::Session session(std::vector<handin::Record> records, const char* 
 }
 
 inline handin::HandinFile handinFile(const char* path, const char* student, int month, int day,
-                                     std::vector<handin::Session> sessions, std::uint64_t hash = 0) {
+                                     std::vector<handin::Session> sessions) {
     handin::HandinFile file;
     file.path = path;
     file.name = {fromUtf8(student), month, day};
     file.sessions = std::move(sessions);
-    file.contentHash = hash ? hash : std::hash<std::string>{}(path);
+    file.sizeRead = 1000;
     return file;
 }
 
