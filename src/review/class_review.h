@@ -1,8 +1,9 @@
 #pragma once
 // Reads a class's hand-in files one student at a time: the files of one student are read, turned
-// into that student's records, handed to the reports and dropped before the next student's files
-// are read. What is kept for the whole class is the overview figures and the problems, so memory
-// follows the largest student's hand-ins, not the class.
+// into that student's records, handed to the reports and dropped. A second thread reads the next
+// students (at most two ahead) while the reports take this one. What is kept for the whole class
+// is the overview figures and the problems, so memory follows the largest students' hand-ins, not
+// the class.
 #include <filesystem>
 #include <functional>
 #include <vector>
