@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "format/utf8.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -135,6 +137,76 @@ Text decodeCp1252WithReferences(std::string_view bytes) {
         i = reference + 2 + semicolon + 1;
     }
     return text;
+}
+
+}  // namespace stepwise
+
+namespace stepwise {
+
+namespace {
+
+// Appends bytes that hold no reference as UTF-8: runs of ASCII are copied, sixteen bytes at a
+// time where SSE2 looks.
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t run = i;
+#if defined(__SSE2__)
+        while (run + 16 <= bytes.size() &&
+               !_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + run))))
+            run += 16;
+#endif
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.substr(i, run - i));
+        if (run == bytes.size()) return;
+        appendUtf8(out, characters[static_cast<unsigned char>(bytes[run])]);
+        i = run + 1;
+    }
+}
+
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+}  // namespace
+
+std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    char32_t pendingHigh = 0;  // a reference to a high surrogate, waiting for one to a low surrogate
+    const auto dropPending = [&] {
+        if (pendingHigh) appendUtf8(out, 0xFFFD);
+        pendingHigh = 0;
+    };
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t reference = bytes.find("&#", i);
+        const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
+        if (plainEnd > i) {
+            dropPending();
+            appendCp1252AsUtf8(out, bytes.substr(i, plainEnd - i));
+        }
+        i = plainEnd;
+        if (reference == std::string_view::npos) break;
+        const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
+        const char32_t codePoint =
+            semicolon == std::string_view::npos ? 0 : referencedCharacter(bytes.substr(reference + 2, semicolon));
+        if (codePoint == 0) {
+            dropPending();
+            out += '&';
+            i = reference + 1;
+            continue;
+        }
+        if (pendingHigh && isLowSurrogate(codePoint)) {
+            appendUtf8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (codePoint - 0xDC00));
+            pendingHigh = 0;
+        } else {
+            dropPending();
+            if (isHighSurrogate(codePoint)) pendingHigh = codePoint;
+            else appendUtf8(out, isLowSurrogate(codePoint) ? 0xFFFD : codePoint);
+        }
+        i = reference + 2 + semicolon + 1;
+    }
+    dropPending();
+    return out;
 }
 
 }  // namespace stepwise

@@ -27,5 +27,8 @@ Text decodeCp1252(std::string_view bytes);
 // character again. A reference it never writes, such as "&#65;" for a character the code page
 // holds, was typed as it stands and is kept as it stands.
 Text decodeCp1252WithReferences(std::string_view bytes);
+// The same text as UTF-8, as encodeUtf8 makes it: a reference to half of a surrogate pair that
+// has no other half becomes U+FFFD. Decodes long texts without the step through UTF-16.
+std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes);
 
 }  // namespace stepwise

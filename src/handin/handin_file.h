@@ -51,7 +51,8 @@ struct Record {
     Text date;                          // notes records: the date as written; "" otherwise
     Text block;                         // the block line, decoded
     BlockId blockId;
-    Text text;                          // the student's text, decoded, CR LF line breaks
+    std::string text;                   // the student's text, decoded into UTF-8 (a reference to
+                                        // half a surrogate pair as U+FFFD), CR LF line breaks
                                         // (notes: without the notes label)
     std::optional<Text> confidence;     // as typed, when the record has a confidence line
     std::optional<Text> selfCritique;   // as typed, when the record has a self-critique line

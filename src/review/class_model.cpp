@@ -32,7 +32,7 @@ void addRecords(Student& student, const handin::HandinFile& file) {
             const std::optional<int> time = secondsOfDay(record.time);
             student.records.push_back({&file, sessionNumber, &session, &record,
                                        first ? std::nullopt : secondsSince(previousTime, time),
-                                       reportUtf8(record.text)});
+                                       record.text});
             previousTime = time;
             first = false;
         }

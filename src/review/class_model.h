@@ -21,7 +21,7 @@ struct ClassRecord {
     const handin::Session* sessionData = nullptr;
     const handin::Record* record = nullptr;
     std::optional<int> seconds;         // empty for a session's first record and after a break
-    std::string text;                   // the record's text in UTF-8, converted once for every report
+    std::string_view text;              // the record's text in UTF-8 (the record's own)
 };
 
 struct Student {

@@ -28,7 +28,7 @@ FeedbackStudent feedbackFor(const Student& student, const std::vector<MarksRow>&
     FeedbackStudent page{reportUtf8(student.name), {}};
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const handin::Record& record = *answers[i].record->record;
-        FeedbackItem item{answers[i].question, questionText(record.block), answers[i].record->text,
+        FeedbackItem item{answers[i].question, questionText(record.block), std::string(answers[i].record->text),
                           reportUtf8(record.confidence.value_or(Text())), Mark::unmarked, false,
                           reportUtf8(answers[i].assignment->headerLine)};
         if (i < rows.size() && rows[i].counts()) {
@@ -91,10 +91,10 @@ std::vector<CurrentAnswer> currentAnswers(const Student& student) {
     for (const Answer& answer : lastAnswers(student)) {
         const handin::Record& record = *answer.record->record;
         CurrentAnswer current{name, answer.question, reportUtf8(record.confidence.value_or(Text())),
-                              answer.record->text, {}, reportUtf8(answer.assignment->headerLine)};
+                              std::string(answer.record->text), {}, reportUtf8(answer.assignment->headerLine)};
         for (const ClassRecord& entry : student.records)
             if (&entry != answer.record && answersSameQuestion(entry, answer))
-                current.earlier.push_back(entry.text);
+                current.earlier.emplace_back(entry.text);
         answers.push_back(std::move(current));
     }
     return answers;

@@ -3,6 +3,7 @@
 #include "format/cp1252.h"
 #include "system/path_mapping.h"
 #include "format/text.h"
+#include "format/utf8.h"
 #include "records/line_writer.h"
 
 namespace stepwise {
@@ -40,6 +41,24 @@ TEST(Cp1252, FitsExactlyWhenNoCharacterNeedsAReference) {
     for (const auto& [text, fits] : cases) {
         EXPECT_EQ(fitsCp1252(text), fits) << toUtf8(text);
         EXPECT_EQ(encodeCp1252(text).find("&#") == std::string::npos, fits) << toUtf8(text) << " as the writer sees it";
+    }
+}
+
+// Long answers are decoded straight to UTF-8; the text must be the one the step through UTF-16
+// gives, references to halves of surrogate pairs and references never written included.
+TEST(Cp1252, DecodingStraightToUtf8GivesTheSameText) {
+    const std::string pieces[] = {"a", "word ", "\xE9", "\x80", "\x81", "\xFF", "&#916;", "&#128512;", "&#55357;",
+                                  "&#56832;", "&#65;", "&#0916;", "&#99999999;", "&#", ";", "&", "#", "\r\n", "\x01"};
+    unsigned seed = 7;
+    for (int round = 0; round < 5000; ++round) {
+        std::string bytes;
+        const std::size_t count = (seed = seed * 1103515245 + 12345) >> 16 & 63;
+        for (std::size_t i = 0; i < count; ++i) {
+            seed = seed * 1103515245 + 12345;
+            const unsigned pick = seed >> 16 & 255;
+            bytes += pick < 128 ? pieces[0] : pieces[pick % std::size(pieces)];
+        }
+        ASSERT_EQ(decodeCp1252WithReferencesToUtf8(bytes), encodeUtf8(decodeCp1252WithReferences(bytes))) << bytes;
     }
 }
 

@@ -153,7 +153,7 @@ TEST(HandinDamage, EveryFaultIsReportedWithItsLineAndTheRestIsRead) {
         }
         std::vector<std::string> texts;
         for (const Session& session : file.sessions)
-            for (const Record& record : session.records) texts.push_back(toUtf8(record.text));
+            for (const Record& record : session.records) texts.push_back(record.text);
         std::vector<std::string> expectedTexts;
         for (const std::string& bytes : c.texts) expectedTexts.push_back(toUtf8(decodeCp1252(bytes)));
         EXPECT_EQ(texts, expectedTexts);

@@ -108,9 +108,9 @@ TEST(ClassModel, LastAnswersTakeTheLastResponseToEachQuestionBlock) {
     const auto answers = review::lastAnswers(model.students.at(0));
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(answers[0].question, 1);
-    EXPECT_EQ(answers[0].record->record->text, u"I understand");
+    EXPECT_EQ(answers[0].record->record->text, "I understand");
     EXPECT_EQ(answers[1].question, 3);
-    EXPECT_EQ(answers[1].record->record->text, u"second");
+    EXPECT_EQ(answers[1].record->record->text, "second");
     EXPECT_EQ(answers[2].question, 12);
     EXPECT_EQ(answers[2].record->session, 2);
 }

@@ -14,7 +14,7 @@ inline handin::Record responseAt(const char* time, int question, const char* tex
     record.time = fromUtf8(time);
     record.block = fromUtf8("`q" + std::string(question < 10 ? "00" : "0") + std::to_string(question) + ".  a question");
     record.blockId = {question * 4 + 2, question, handin::BlockKind::question};
-    record.text = fromUtf8(text);
+    record.text = text;
     record.confidence = fromUtf8(confidence);
     return record;
 }
@@ -25,7 +25,7 @@ inline handin::Record notesAt(const char* time, const char* text = "a note") {
     record.time = fromUtf8(time);
     record.date = u"12-07-2026";
     record.block = u"a block";
-    record.text = fromUtf8(text);
+    record.text = text;
     return record;
 }
 

@@ -21,7 +21,7 @@ TEST(CsvReport, HeaderAndRowsAreExactBytes) {
     unknown.confidence.reset();
     unknown.selfCritique = u"+2";
     handin::Record greek = responseAt("14:06:30", 5, "", "2");
-    greek.text = u"\u0394x \u00e9 \U0001F600 \xD800";
+    greek.text = "\xCE\x94x \xC3\xA9 \xF0\x9F\x98\x80 \xEF\xBF\xBD";  // a lone surrogate is read as U+FFFD
     auto model = buildClassModel({handinFile("class/send_1207Ann_Lee.txt", "Ann Lee", 12, 7,
                                              {session({responseAt("14:05:09", 3, "5000 dollars", "3"), formula}),
                                               session({multiLine, note, unknown, greek}, "12-08-2026")})},
