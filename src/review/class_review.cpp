@@ -107,7 +107,7 @@ struct StudentRead {
     std::size_t fileCount = 0;
     std::vector<std::vector<handin::Problem>> problems;  // each file's, in the order read
     std::set<Text> unknown;                              // the header lines of assignments not given
-    std::vector<handin::HandinFile> files;               // the ones to report: none may be left
+    std::vector<handin::HandinFile> files;               // the ones to report: none when all are copies
     int problemCount = 0;
     std::vector<std::string> sharedWith;                 // "identical hand-ins: Ann, Bob"
 };
