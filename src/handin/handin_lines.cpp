@@ -18,20 +18,24 @@ bool inRange(unsigned char byte, CodeRange range) { return byte >= range.first &
 }  // namespace
 
 LineTable::LineTable(std::string_view bytes) : bytes_(bytes) {
+    // Every line's beginning is kept on the way while the lines stay long enough on average.
+    const std::size_t mostKept = bytes.size() <= UINT32_MAX ? bytes.size() / 16 : 0;
+    bool keeping = mostKept > 0;
     std::size_t begin = 0;
     while (begin < bytes.size()) {
         if (count_ % checkpointEvery == 0) checkpoints_.push_back(begin);
+        if (keeping && count_ < mostKept) {
+            begins_.push_back(static_cast<std::uint32_t>(begin));
+        } else if (keeping) {
+            keeping = false;
+            begins_ = {};
+        }
         ++count_;
         const void* lf = std::memchr(bytes.data() + begin, '\n', bytes.size() - begin);
         if (!lf) break;
         begin = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) + 1;
     }
     if (count_ > 0) last_ = beforeLast_ = {0, lineAt(0)};
-    if (count_ * 16 <= bytes.size() && bytes.size() <= UINT32_MAX) {
-        begins_.reserve(count_);
-        for (std::size_t line = 0; line < count_; ++line)
-            begins_.push_back(static_cast<std::uint32_t>(line == 0 ? 0 : bytes_.find('\n', begins_.back()) + 1));
-    }
 }
 
 PhysicalLine LineTable::lineAt(std::size_t begin) const {
