@@ -83,8 +83,10 @@ void appendRecordRow(std::string& out, const std::string& student, const ClassRe
 }  // namespace
 
 std::string fileNameOf(const std::string& utf8Path) {
-    const auto slash = utf8Path.find_last_of("/\\");
-    return slash == std::string::npos ? utf8Path : utf8Path.substr(slash + 1);
+    // Backwards to the last separator (find_last_of would search its set once a byte).
+    std::size_t start = utf8Path.size();
+    while (start > 0 && utf8Path[start - 1] != '/' && utf8Path[start - 1] != '\\') --start;
+    return utf8Path.substr(start);
 }
 
 std::string csvHeader() {
