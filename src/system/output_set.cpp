@@ -68,6 +68,7 @@ namespace {
 // from coming in the middle of the moves.
 struct Registry {
     std::vector<fs::path> temporaries;
+    std::vector<fs::path> madeFolders;  // made by this run for its outputs, removed again on a stop
 #ifdef _WIN32
     std::recursive_mutex lock;
     std::atomic<bool> stopAsked{false};
@@ -208,6 +209,7 @@ BOOL WINAPI onConsoleEvent(DWORD) {
     registry().stopAsked = true;
     std::lock_guard<std::recursive_mutex> held(registry().lock);  // the moves finish or are undone first
     for (const fs::path& temporary : registry().temporaries) DeleteFileW(temporary.c_str());
+    for (const fs::path& folder : registry().madeFolders) RemoveDirectoryW(folder.c_str());
     ExitProcess(130);
     return TRUE;
 }
@@ -273,6 +275,8 @@ void keepOwnerAndMode(const fs::path& old, const fs::path& replacement) {
 
 void onStopSignal(int signal) {
     for (const fs::path& temporary : registry().temporaries) ::unlink(temporary.c_str());
+    // Emptied by the unlinks above unless outputs were moved into it: then rmdir leaves it.
+    for (const fs::path& folder : registry().madeFolders) ::rmdir(folder.c_str());
     ::signal(signal, SIG_DFL);
     ::raise(signal);
 }
@@ -368,14 +372,20 @@ fs::path outputFolder(const fs::path& output) { return folderOf(followLinks(outp
 Result<bool> makeFolder(const fs::path& folder) {
     Result<bool> result;
     std::error_code error;
+    StopsHeld held;  // a stop removes the folder again once it is listed, not before
     result.value = fs::create_directory(folder, error);
     if (error) result.failure = SystemError{folder, error.message(), error.value()};
+    else if (result.value) registry().madeFolders.push_back(fs::absolute(folder, error));
     return result;
 }
 
 void removeEmptyFolder(const fs::path& folder) {
+    StopsHeld held;
     std::error_code ignored;
     if (fs::is_empty(folder, ignored) && !ignored) fs::remove(folder, ignored);
+    auto& made = registry().madeFolders;
+    const fs::path absolute = fs::absolute(folder, ignored);
+    made.erase(std::remove(made.begin(), made.end(), absolute), made.end());
 }
 
 Result<std::size_t> OutputSet::create(const fs::path& folder, fs::path target, bool scratch) {
@@ -495,6 +505,7 @@ Status OutputSet::commit(const std::function<void(std::size_t)>& betweenMoves) {
         if (!file.backup.empty()) backups.push_back(file.backup);
         file.backup.clear();
     }
+    registry().madeFolders.clear();  // they hold the outputs now
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     for (const fs::path& folder : folders) syncFolder(folder);

@@ -50,7 +50,8 @@ std::filesystem::path followLinks(std::filesystem::path path);
 // The folder an output is written in: that of the file its symbolic links name ("." for a bare name).
 std::filesystem::path outputFolder(const std::filesystem::path& output);
 
-// Makes the folder when it is missing and its parent exists; true when this call made it.
+// Makes the folder when it is missing and its parent exists; true when this call made it. A
+// folder made is removed again when the program is stopped before a set's outputs are committed.
 Result<bool> makeFolder(const std::filesystem::path& folder);
 // Removes the folder when it is empty (a folder made by this run and not used after all).
 void removeEmptyFolder(const std::filesystem::path& folder);

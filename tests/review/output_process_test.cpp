@@ -1,6 +1,7 @@
 // stepwise-review's outputs when the run is stopped from outside while it writes a large class's
 // reports, and when two reviews update one marks file at once.
 #include <chrono>
+#include <fstream>
 #include <map>
 #include <thread>
 
@@ -112,6 +113,62 @@ TEST_F(ReviewProgramTest, AStoppedRunLeavesTheEarlierOutputs) {
             }
             fs::remove_all(run);
         }
+}
+
+// A run that makes the feedback folder and is stopped before its outputs are in place takes the
+// folder away again, as a run that fails does: also a run that would be refused at the end for
+// marks typed into its --csv report, whose folder is made before the report is read through.
+TEST_F(ReviewProgramTest, AStoppedRunTakesAwayTheFeedbackFolderItMade) {
+    const fs::path pristine = temp.path() / "pristine";
+    fs::create_directories(pristine);
+    fs::rename(folder(), pristine / "big");
+    fs::create_directories(pristine / "big-class");
+    writeGeneratedClass(pristine / "big-class", 120);
+    for (const fs::directory_entry& file : fs::recursive_directory_iterator(pristine / "big-class"))
+        if (file.is_regular_file() && file.path().filename().string().starts_with("send_"))
+            fs::copy_file(file.path(), pristine / "big" / file.path().filename(), fs::copy_options::overwrite_existing);
+    fs::remove_all(pristine / "big-class");
+    ASSERT_EQ(waitFor(startReview(pristine, {"--csv", "typed.csv", "big"})), 0);
+    std::string typed = readBytes(pristine / "typed.csv");
+    const std::size_t firstMark = typed.find(",\"001.  Rates\"");
+    ASSERT_NE(firstMark, std::string::npos);
+    typed.insert(firstMark, "1");
+    std::ofstream(pristine / "typed.csv", std::ios::binary) << typed;
+    const Tree before = snapshot(pristine);
+
+    struct Case {
+        const char* run;
+        std::vector<std::string> args;
+        int exit;  // when it is not stopped
+    };
+    const std::vector<Case> cases = {
+        {"a first run", {"--html", "class.html", "--feedback", "pages", "big"}, 0},
+        {"a run refused for typed marks", {"--csv", "typed.csv", "--feedback", "pages", "big"}, 2},
+    };
+    int trial = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.run);
+        const fs::path reference = temp.path() / "reference";
+        fs::copy(pristine, reference, fs::copy_options::recursive);
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_EQ(waitFor(startReview(reference, c.args)), c.exit);
+        const auto whole = std::chrono::steady_clock::now() - started;
+        const Tree after = snapshot(reference);
+        fs::remove_all(reference);
+        if (c.exit != 0) EXPECT_EQ(after, before);
+        for (const double share : {0.15, 0.3, 0.45, 0.6, 0.75, 0.9}) {
+            SCOPED_TRACE("SIGTERM at " + std::to_string(share));
+            const fs::path run = temp.path() / ("run" + std::to_string(++trial));
+            fs::copy(pristine, run, fs::copy_options::recursive);
+            const pid_t pid = startReview(run, c.args);
+            std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::microseconds>(whole * share));
+            ::kill(pid, SIGTERM);
+            const int ended = waitFor(pid);
+            const Tree left = snapshot(run);
+            EXPECT_TRUE(left == before || left == after) << "ended with " << ended << "; pages left: " << left.count("pages");
+            fs::remove_all(run);
+        }
+    }
 }
 
 TEST_F(ReviewProgramTest, TwoReviewsAtOnceLoseNoMarksRow) {
