@@ -150,7 +150,9 @@ void removeAllQuietly(std::vector<fs::path> paths) {
         for (const fs::path& path : other) removeQuietly(path);
     });
     for (const fs::path& path : mine) removeQuietly(path);
-    beside.join();
+    if (beside.joinable()) beside.join();
+    else
+        for (const fs::path& path : other) removeQuietly(path);  // no thread to be had
 }
 
 #ifdef _WIN32

@@ -24,6 +24,7 @@ public:
     ReadAhead(std::size_t count, std::function<Item(std::size_t)> make, std::size_t depth = 2)
         : count_(count), depth_(depth), make_(std::move(make)) {
         if (count_ > 0) worker_ = threadWithoutStopSignals([this] { work(); });
+        alone_ = count_ > 0 && !worker_.joinable();  // no thread to be had: next() makes each item
     }
     ~ReadAhead() {
         {
@@ -38,6 +39,7 @@ public:
 
     // The next item, waiting for it to be made; what making it threw is thrown here.
     Item next() {
+        if (alone_) return make_(taken_++);
         std::unique_lock<std::mutex> held(mutex_);
         changed_.wait(held, [this] { return !made_.empty() || failure_; });
         if (made_.empty()) std::rethrow_exception(failure_);
@@ -50,6 +52,7 @@ public:
 
     // An item taken and done with, freed by the thread that made it.
     void drop(Item item) {
+        if (alone_) return;  // made on this thread: freed here
         std::lock_guard<std::mutex> held(mutex_);
         dropped_.push_back(std::move(item));
     }
@@ -86,6 +89,8 @@ private:
     std::deque<Item> made_, dropped_;
     std::exception_ptr failure_;
     bool stopping_ = false;
+    bool alone_ = false;
+    std::size_t taken_ = 0;  // when alone: the items made so far
     std::thread worker_;
 };
 

@@ -10,6 +10,8 @@ namespace stepwise {
 
 // Starts a thread that SIGINT, SIGTERM and SIGHUP never interrupt: they go to the threads that
 // were there before. On Windows the console's events arrive on a thread of their own anyway.
+// When the system gives no thread (a limit on processes or memory), the thread returned is not
+// joinable and `body` has not run: the caller does the work on its own thread.
 std::thread threadWithoutStopSignals(std::function<void()> body);
 
 // One piece of work done on another thread while the caller does its own.
@@ -24,9 +26,11 @@ public:
     WorkAside(const WorkAside&) = delete;
     WorkAside& operator=(const WorkAside&) = delete;
 
-    // Waits for the work; what it threw is thrown here.
+    // Waits for the work (done here when no thread could be started); what it threw is thrown here.
     Result get() {
-        thread_.join();
+        if (thread_.joinable()) thread_.join();
+        else if (!ran_) task_();
+        ran_ = true;
         return result_.get();
     }
 
@@ -34,6 +38,7 @@ private:
     std::packaged_task<Result()> task_;
     std::future<Result> result_;
     std::thread thread_;
+    bool ran_ = false;
 };
 
 }  // namespace stepwise

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 extern char** environ;
@@ -169,6 +170,49 @@ TEST_F(ReviewProgramTest, AStoppedRunTakesAwayTheFeedbackFolderItMade) {
             fs::remove_all(run);
         }
     }
+}
+
+// The program started in `folder` where no thread can be had: each thread's stack would be as
+// large as all the memory the process may map.
+int runWithoutThreads(const fs::path& folder, const std::vector<std::string>& args) {
+    const std::string program = STEPWISE_REVIEW_PROGRAM;
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int nowhere = ::open("/dev/null", O_WRONLY);
+        ::dup2(nowhere, 1);
+        ::dup2(nowhere, 2);
+        const rlimit limit{rlim_t{512} << 20, rlim_t{512} << 20};
+        if (::chdir(folder.c_str()) != 0 || ::setrlimit(RLIMIT_AS, &limit) != 0 || ::setrlimit(RLIMIT_STACK, &limit) != 0)
+            ::_exit(120);
+        ::execve(program.c_str(), argv.data(), environ);
+        ::_exit(121);
+    }
+    return waitFor(pid);
+}
+
+TEST_F(ReviewProgramTest, WithoutThreadsARunDoesTheirWorkItself) {
+    fs::rename(folder(), temp.path() / "class");
+    const std::vector<std::string> reports = {"--csv",    "class.csv",  "--html", "class.html", "--students-csv",
+                                              "students.csv", "--feedback", "pages",  "class"};
+    ASSERT_EQ(waitFor(startReview(temp.path(), reports)), 0);
+    const Tree written = snapshot(temp.path());
+    // Written again over the outputs: the report is read for typed marks, the old outputs' backups
+    // are removed after the moves.
+    EXPECT_EQ(runWithoutThreads(temp.path(), reports), 0);
+    EXPECT_EQ(snapshot(temp.path()), written);
+
+    std::string typed = readBytes(temp.path() / "class.csv");
+    const std::size_t firstMark = typed.find(",\"001.  Rates\"");
+    ASSERT_NE(firstMark, std::string::npos);
+    typed.insert(firstMark, "1");
+    std::ofstream(temp.path() / "class.csv", std::ios::binary) << typed;
+    fs::remove_all(temp.path() / "pages");
+    const Tree before = snapshot(temp.path());
+    EXPECT_EQ(runWithoutThreads(temp.path(), reports), 2);
+    EXPECT_EQ(snapshot(temp.path()), before) << "nothing written, no temporary file, the folder it made taken away";
 }
 
 TEST_F(ReviewProgramTest, TwoReviewsAtOnceLoseNoMarksRow) {
