@@ -28,7 +28,9 @@ void writeDownload(const std::filesystem::path& root) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 2 && !(argc == 4 && (std::string(argv[2]) == "--generated" || std::string(argv[2]) == "--realistic"))) {
+    // A folder named like an option is a mistyped option, not a place to write a class into.
+    if ((argc != 2 && !(argc == 4 && (std::string(argv[2]) == "--generated" || std::string(argv[2]) == "--realistic"))) ||
+        argv[1][0] == '-') {
         std::fputs("usage: stepwise_write_sample_class FOLDER [--generated N | --realistic N]\n", stderr);
         return 2;
     }
