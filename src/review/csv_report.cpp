@@ -63,7 +63,7 @@ void appendRecordRow(std::string& out, const std::string& student, const ClassRe
     const handin::BlockId& block = record.blockId;
     RowWriter(out)
         .text(student)
-        .text(fileNameOf(entry.file->path))
+        .text(fileNamePart(entry.file->path))
         .text(reportUtf8(entry.sessionData->lessonDate))
         .number(std::to_string(entry.session))
         .text(reportUtf8(record.time))
@@ -82,12 +82,14 @@ void appendRecordRow(std::string& out, const std::string& student, const ClassRe
 
 }  // namespace
 
-std::string fileNameOf(const std::string& utf8Path) {
+std::string_view fileNamePart(std::string_view utf8Path) {
     // Backwards to the last separator (find_last_of would search its set once a byte).
     std::size_t start = utf8Path.size();
     while (start > 0 && utf8Path[start - 1] != '/' && utf8Path[start - 1] != '\\') --start;
     return utf8Path.substr(start);
 }
+
+std::string fileNameOf(const std::string& utf8Path) { return std::string(fileNamePart(utf8Path)); }
 
 std::string csvHeader() {
     std::string out(utf8ByteOrderMark);

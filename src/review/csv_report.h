@@ -34,5 +34,6 @@ std::size_t marksTypedInCsvReport(const std::filesystem::path& path);
 
 // The name of the file a path names, as UTF-8 (the `file` column: the same on every system).
 std::string fileNameOf(const std::string& utf8Path);
+std::string_view fileNamePart(std::string_view utf8Path);  // the same, in place
 
 }  // namespace stepwise::review

@@ -168,21 +168,39 @@ std::set<const handin::Record*> lastAnswerRecords(const Student& student) {
     return records;
 }
 
+// Appended piece by piece: a class has a hundred thousand records, and each joined string would
+// be made and dropped again.
 void appendRecordHtml(std::string& html, const ClassRecord& entry, const std::string& mark) {
     const handin::Record& record = *entry.record;
     const bool notes = record.kind == handin::RecordKind::notes;
-    html += notes ? "<div class=\"record notes\">" : "<div class=\"record\">";
-    html += "<div class=\"meta\">";
-    html += notes ? "Notes" : "Response";
-    html += ", " + escapeHtml(reportUtf8(entry.sessionData->lessonDate)) + " " + escapeHtml(reportUtf8(record.time));
-    html += entry.seconds ? ", " + std::to_string(*entry.seconds) + " s" : std::string();
-    if (record.confidence) html += ", confidence <b>" + escapeHtml(reportUtf8(*record.confidence)) + "</b>";
-    if (record.selfCritique) html += ", self-critique <b>" + escapeHtml(reportUtf8(*record.selfCritique)) + "</b>";
-    html += " <span class=\"file\">(" + escapeHtml(fileNameOf(entry.file->path)) + ", line " +
-            std::to_string(record.line) + ")</span></div>";
-    html += "<div class=\"typed\">";
+    html += notes ? "<div class=\"record notes\"><div class=\"meta\">Notes, " : "<div class=\"record\"><div class=\"meta\">Response, ";
+    appendEscapedHtml(html, reportUtf8(entry.sessionData->lessonDate));
+    html += ' ';
+    appendEscapedHtml(html, reportUtf8(record.time));
+    if (entry.seconds) {
+        html += ", ";
+        html += std::to_string(*entry.seconds);
+        html += " s";
+    }
+    if (record.confidence) {
+        html += ", confidence <b>";
+        appendEscapedHtml(html, reportUtf8(*record.confidence));
+        html += "</b>";
+    }
+    if (record.selfCritique) {
+        html += ", self-critique <b>";
+        appendEscapedHtml(html, reportUtf8(*record.selfCritique));
+        html += "</b>";
+    }
+    html += " <span class=\"file\">(";
+    appendEscapedHtml(html, fileNamePart(entry.file->path));
+    html += ", line ";
+    html += std::to_string(record.line);
+    html += ")</span></div><div class=\"typed\">";
     appendEscapedHtml(html, entry.text);
-    html += "</div>" + mark + "</div>";
+    html += "</div>";
+    html += mark;
+    html += "</div>";
 }
 
 // Groups a student's records by block: blocks of the assignment in script order, then blocks
