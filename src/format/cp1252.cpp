@@ -114,34 +114,48 @@ Text decodeCp1252(std::string_view bytes) {
     return text;
 }
 
-Text decodeCp1252WithReferences(std::string_view bytes) {
-    Text text;
+namespace {
+
+// Splits bytes as encodeCp1252 wrote them into runs of plain bytes, handed to `plain`, and the
+// characters their references stand for, handed to `referenced` (a lone surrogate was written as
+// a reference of its own). A reference encodeCp1252 never writes is plain bytes.
+template <typename Plain, typename Referenced>
+void splitReferences(std::string_view bytes, Plain plain, Referenced referenced) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const std::size_t reference = bytes.find("&#", i);
         const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
-        const std::size_t decoded = text.size();
-        text.resize(decoded + plainEnd - i);
-        decodeInto(bytes.substr(i, plainEnd - i), text.data() + decoded);
+        if (plainEnd > i) plain(bytes.substr(i, plainEnd - i));
         i = plainEnd;
         if (reference == std::string_view::npos) break;
         const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
         const char32_t codePoint =
             semicolon == std::string_view::npos ? 0 : referencedCharacter(bytes.substr(reference + 2, semicolon));
         if (codePoint == 0) {
-            text += u'&';
+            plain(bytes.substr(reference, 1));
             i = reference + 1;
             continue;
         }
-        appendCodePoint(text, codePoint);  // a lone surrogate was written as its own reference
+        referenced(codePoint);
         i = reference + 2 + semicolon + 1;
     }
+}
+
+}  // namespace
+
+Text decodeCp1252WithReferences(std::string_view bytes) {
+    Text text;
+    splitReferences(
+        bytes,
+        [&](std::string_view run) {
+            const std::size_t decoded = text.size();
+            text.resize(decoded + run.size());
+            decodeInto(run, text.data() + decoded);
+        },
+        [&](char32_t codePoint) { appendCodePoint(text, codePoint); });
     return text;
 }
 
-}  // namespace stepwise
-
-namespace stepwise {
 
 namespace {
 
@@ -176,35 +190,22 @@ std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes) {
         if (pendingHigh) appendUtf8(out, 0xFFFD);
         pendingHigh = 0;
     };
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::size_t reference = bytes.find("&#", i);
-        const std::size_t plainEnd = reference == std::string_view::npos ? bytes.size() : reference;
-        if (plainEnd > i) {
+    splitReferences(
+        bytes,
+        [&](std::string_view run) {
             dropPending();
-            appendCp1252AsUtf8(out, bytes.substr(i, plainEnd - i));
-        }
-        i = plainEnd;
-        if (reference == std::string_view::npos) break;
-        const std::size_t semicolon = bytes.substr(reference + 2, 8).find(';');
-        const char32_t codePoint =
-            semicolon == std::string_view::npos ? 0 : referencedCharacter(bytes.substr(reference + 2, semicolon));
-        if (codePoint == 0) {
-            dropPending();
-            out += '&';
-            i = reference + 1;
-            continue;
-        }
-        if (pendingHigh && isLowSurrogate(codePoint)) {
-            appendUtf8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (codePoint - 0xDC00));
-            pendingHigh = 0;
-        } else {
+            appendCp1252AsUtf8(out, run);
+        },
+        [&](char32_t codePoint) {
+            if (pendingHigh && isLowSurrogate(codePoint)) {
+                appendUtf8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (codePoint - 0xDC00));
+                pendingHigh = 0;
+                return;
+            }
             dropPending();
             if (isHighSurrogate(codePoint)) pendingHigh = codePoint;
             else appendUtf8(out, isLowSurrogate(codePoint) ? 0xFFFD : codePoint);
-        }
-        i = reference + 2 + semicolon + 1;
-    }
+        });
     dropPending();
     return out;
 }
