@@ -104,11 +104,9 @@ void keepProblems(ClassReview& review, const std::vector<handin::Problem>& probl
 
 // One student's files, read and turned into records: all the reports need of them.
 struct StudentRead {
-    std::size_t fileCount = 0;
-    std::vector<std::vector<handin::Problem>> problems;  // each file's, in the order read
+    std::vector<std::vector<handin::Problem>> problems;  // each file's, in the order read: one a file
     std::set<Text> unknown;                              // the header lines of assignments not given
     std::vector<handin::HandinFile> files;               // the ones to report: none when all are copies
-    int problemCount = 0;
     std::vector<std::string> sharedWith;                 // "identical hand-ins: Ann, Bob"
 };
 
@@ -136,15 +134,11 @@ StudentRead readStudent(const PlannedStudent& planned, const handin::KnownAssign
         }
         read.push_back(std::move(file));
     }
-    result.fileCount = read.size();
     const std::vector<bool> earlierCopies = foldCopies(read);
-    int problems = 0;
     for (std::size_t i = 0; i < read.size(); ++i) {
-        problems += static_cast<int>(read[i].problems.size());
         result.problems.push_back(std::move(read[i].problems));
         if (!repeated[i] && !earlierCopies[i]) result.files.push_back(std::move(read[i]));
     }
-    result.problemCount = problems;
     result.sharedWith = std::move(sharedWith);
     return result;
 }
@@ -201,9 +195,13 @@ ClassReview reviewClass(std::vector<handin::HandinSource> found, std::vector<han
     ReadAhead<StudentRead> ahead(plan.size(), [&](std::size_t i) { return readStudent(plan[i], known, identical); });
     for (std::size_t i = 0; i < plan.size(); ++i) {
         StudentRead read = ahead.next();
-        for (const std::vector<handin::Problem>& problems : read.problems) keepProblems(review, problems);
+        int problemCount = 0;
+        for (const std::vector<handin::Problem>& problems : read.problems) {
+            keepProblems(review, problems);
+            problemCount += static_cast<int>(problems.size());
+        }
         unknown.insert(read.unknown.begin(), read.unknown.end());
-        done += read.fileCount;
+        done += read.problems.size();
         if (callbacks.progress) callbacks.progress(done, total);
         // The records and summaries are made on this thread, which has time to spare while the
         // other reads: the summaries are kept to the end, and memory kept is best allocated apart
@@ -211,7 +209,7 @@ ClassReview reviewClass(std::vector<handin::HandinSource> found, std::vector<han
         ClassModel model = buildClassModel(std::move(read.files), {});
         for (const Student& student : model.students) {
             StudentSummary summary = summarizeStudent(student);
-            summary.problems = read.problemCount;
+            summary.problems = problemCount;
             summary.identical = read.sharedWith;
             summary.anchor = "student-" + std::to_string(review.summary.students.size() + 1);
             if (callbacks.student) callbacks.student(student, summary);

@@ -6,8 +6,6 @@ namespace stepwise::review {
 
 namespace {
 
-bool startsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@'; }
-
 // The bytes a field cannot copy as they stand: C0 controls other than tab, CR and LF, DEL, the
 // first byte of a C1 control's two (C2), and the quote, which is doubled.
 constexpr ByteSet<3> fieldSpecialBytes{{0x7F, static_cast<char>(0xC2), '"'}, true};
@@ -60,7 +58,9 @@ std::string csvText(std::string_view utf8) {
 // start: the raw text needs a guard exactly when the cell's text does.
 bool needsFormulaGuard(std::string_view text) {
     if (text.empty()) return false;
-    if (startsFormula(text.front()) || text.front() == '\t' || text.front() == '\r') return true;
+    if (formulaStarts.contains(static_cast<unsigned char>(text.front())) || text.front() == '\t' ||
+        text.front() == '\r')
+        return true;
     // From each formula's start back over blanks: a splitter before it (tab, CR and LF are both)
     // makes it the start of a cell.
     for (std::size_t at = findByteOf(text, 1, formulaStarts); at < text.size();
