@@ -2,6 +2,7 @@
 // Text as the lesson core sees it: UTF-16 code units, lines broken by CR LF.
 // Positions count from 1, as in the lesson's own procedures.
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,12 @@ namespace stepwise {
 
 using Text = std::u16string;
 using TextView = std::u16string_view;
+
+// Equal texts, compared as bytes: the standard comparison of UTF-16 strings goes a unit at a
+// time, and the review compares long block lines for every record it reads.
+inline bool sameText(TextView a, TextView b) {
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+}
 
 inline constexpr char16_t CR = u'\r';
 inline constexpr char16_t LF = u'\n';

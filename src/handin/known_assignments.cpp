@@ -36,7 +36,7 @@ void addQuestion(std::vector<int>& questions, int number) {
 BlockId KnownAssignment::identify(TextView blockLine, int after) const {
     const KnownBlock* first = nullptr;
     for (const KnownBlock& block : blocks) {
-        if (block.line != blockLine) continue;
+        if (!sameText(block.line, blockLine)) continue;
         if (block.id.scriptIndex > after) return block.id;
         if (!first) first = &block;
     }

@@ -99,9 +99,13 @@ std::string csvHeader() {
 
 std::string csvRows(const Student& student, const RecordMarks& marks) {
     std::string out;
+    appendCsvRows(out, student, marks);
+    return out;
+}
+
+void appendCsvRows(std::string& out, const Student& student, const RecordMarks& marks) {
     const std::string name = reportUtf8(student.name);
     for (const ClassRecord& entry : student.records) appendRecordRow(out, name, entry, marks);
-    return out;
 }
 
 std::size_t marksTypedInCsvReport(const std::filesystem::path& path) {
@@ -121,8 +125,8 @@ std::size_t marksTypedInCsvReport(const std::filesystem::path& path) {
         if (!rows.next(row)) return 0;
         const std::optional<std::size_t> column = markColumn(row);
         if (!column) return 0;
-        while (rows.next(row))
-            if (*column < row.size() && !trimmedBlanks(row[*column]).empty()) ++marks;
+        for (std::string mark; rows.nextField(*column, mark);)
+            if (!trimmedBlanks(mark).empty()) ++marks;
     } catch (const SpreadsheetCsvError&) {
         return 0;
     }

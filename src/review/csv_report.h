@@ -26,6 +26,8 @@ using RecordMarks = std::map<const handin::Record*, std::string>;
 // The rows of one student's records; `mark` holds the record's mark from `marks`, else is left
 // empty for the instructor.
 std::string csvRows(const Student& student, const RecordMarks& marks = {});
+// The same, appended to `out`.
+void appendCsvRows(std::string& out, const Student& student, const RecordMarks& marks = {});
 
 // How many rows of an earlier --csv report hold a value in its `mark` column, read as a spreadsheet
 // may have saved it (semicolons, Windows-1252); 0 when there is no such file or column. Marks typed

@@ -463,10 +463,11 @@ bool byAssignment(const StudentSummary& summary) {
 
 std::string htmlStudentsStart() { return "<section id=\"students\"><h2>Students</h2>\n"; }
 
-std::string htmlStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks) {
+void appendHtmlStudent(std::string& html, const Student& student, const StudentSummary& summary,
+                       const StudentMarks* marks) {
     const std::string answered = byAssignment(summary) ? std::to_string(summary.answeredInAll()) + " questions"
                                                        : std::to_string(summary.answered()) + " of 12";
-    std::string html = "<section class=\"student\" id=\"" + summary.anchor + "\"><h3>" +
+    html += "<section class=\"student\" id=\"" + summary.anchor + "\"><h3>" +
                        escapeHtml(reportUtf8(student.name)) + "</h3>\n<p>" + answered +
                        " answered, median confidence " + formatMedian(summary.medianConfidence) + ", " +
                        formatMinutes(summary.minutesOnTask()) + " minutes on task, " +
@@ -481,7 +482,7 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary, c
     if (!byAssignment(summary)) {
         appendBlocksHtml(html, recordsByBlock(student), marks, answers);
         html += "</section>\n";
-        return html;
+        return;
     }
     for (const AssignmentWork& work : summary.work) {
         html += "<h4>" + escapeHtml(reportUtf8(work.assignment)) + "</h4>\n<p>" + std::to_string(work.answered()) +
@@ -496,6 +497,11 @@ std::string htmlStudent(const Student& student, const StudentSummary& summary, c
         appendBlocksHtml(html, others, marks, answers);
     }
     html += "</section>\n";
+}
+
+std::string htmlStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks) {
+    std::string html;
+    appendHtmlStudent(html, student, summary, marks);
     return html;
 }
 

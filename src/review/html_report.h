@@ -38,6 +38,9 @@ std::string htmlAssignmentQuestions(const ClassSummary& summary, std::size_t ind
 // Opens and closes the section that holds all students.
 std::string htmlStudentsStart();
 std::string htmlStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks = nullptr);
+// The same, appended to `html`.
+void appendHtmlStudent(std::string& html, const Student& student, const StudentSummary& summary,
+                       const StudentMarks* marks = nullptr);
 std::string htmlStudentsEnd();
 
 // The problems found, with file and line; `omitted` problems were counted but not kept.

@@ -30,14 +30,18 @@ CsvReportFile::CsvReportFile(OutputSet& set, const std::filesystem::path& path) 
 }
 
 void CsvReportFile::addStudent(const Student& student, const RecordMarks& marks) {
-    file_.write(csvRows(student, marks));
+    rows_.clear();  // its room is kept for the next student
+    appendCsvRows(rows_, student, marks);
+    file_.write(rows_);
 }
 
 HtmlReportFile::HtmlReportFile(OutputSet& set, const std::filesystem::path& path)
     : set_(set), report_(set, path), students_(added(set.addScratch(path))) {}
 
 void HtmlReportFile::addStudent(const Student& student, const StudentSummary& summary, const StudentMarks* marks) {
-    check(set_.write(students_, htmlStudent(student, summary, marks)));
+    section_.clear();  // its room is kept for the next student
+    appendHtmlStudent(section_, student, summary, marks);
+    check(set_.write(students_, section_));
 }
 
 void HtmlReportFile::finish(const ClassReview& review, const MarksReport* marks) {

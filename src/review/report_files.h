@@ -43,6 +43,7 @@ public:
 
 private:
     ReportOutput file_;
+    std::string rows_;  // a student's rows, made here: the room of the longest is kept
 };
 
 class HtmlReportFile {
@@ -55,6 +56,7 @@ private:
     OutputSet& set_;
     ReportOutput report_;
     std::size_t students_;  // the scratch file of student sections
+    std::string section_;   // a student's section, made here: the room of the longest is kept
 };
 
 // Throws OutputError for the failure, if any.

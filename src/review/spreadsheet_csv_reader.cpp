@@ -67,14 +67,26 @@ int CsvRowReader::peek() { return refill() ? static_cast<unsigned char>(buffer_[
 
 bool CsvRowReader::next(std::vector<std::string>& row) {
     row.clear();
+    return readRow([&row](std::size_t) { return &row.emplace_back(); });
+}
+
+bool CsvRowReader::nextField(std::size_t column, std::string& field) {
+    field.clear();
+    return readRow([&field, column](std::size_t index) { return index == column ? &field : nullptr; });
+}
+
+// Splits a row; `fieldAt(index)` gives where each field's text goes, or null to pass over it.
+template <class FieldAt>
+bool CsvRowReader::readRow(FieldAt fieldAt) {
     if (!refill()) return false;
     const ByteSet<4> stops{{separator_, '\r', '\n', '"'}};
-    std::string field;
+    std::size_t index = 0;
+    std::string* field = fieldAt(index);
     bool started = false;  // the field holds text, or a quoted part, even an empty one
     while (refill()) {
         const std::size_t stop = findByteOf(buffer_, at_, stops);
         started = started || stop > at_;
-        field.append(buffer_.substr(at_, stop - at_));
+        if (field) field->append(buffer_.substr(at_, stop - at_));
         at_ = stop;
         if (stop == buffer_.size()) continue;
         const char c = buffer_[at_++];
@@ -82,10 +94,9 @@ bool CsvRowReader::next(std::vector<std::string>& row) {
             readQuoted(field);
             started = true;
         } else if (c == '"') {
-            field += c;
+            if (field) *field += c;
         } else if (c == separator_) {
-            row.push_back(std::move(field));
-            field.clear();
+            field = fieldAt(++index);
             started = false;
         } else {
             skipLineEnd(c);
@@ -93,7 +104,6 @@ bool CsvRowReader::next(std::vector<std::string>& row) {
             break;
         }
     }
-    row.push_back(std::move(field));
     return true;
 }
 
@@ -101,8 +111,9 @@ void CsvRowReader::skipLineEnd(char c) {
     if (c == '\r' && peek() == '\n') ++at_;
 }
 
-// From after the opening quote to after the closing one; line breaks become CR LF.
-void CsvRowReader::readQuoted(std::string& field) {
+// From after the opening quote to after the closing one; line breaks become CR LF. A null field
+// is passed over.
+void CsvRowReader::readQuoted(std::string* field) {
     const int startLine = line_;
     constexpr ByteSet<3> stops{{'"', '\r', '\n'}};
     for (;;) {
@@ -110,18 +121,18 @@ void CsvRowReader::readQuoted(std::string& field) {
             throw SpreadsheetCsvError("the quoted field starting on line " + std::to_string(startLine) +
                                       " has no closing quote");
         const std::size_t stop = findByteOf(buffer_, at_, stops);
-        field.append(buffer_.substr(at_, stop - at_));
+        if (field) field->append(buffer_.substr(at_, stop - at_));
         at_ = stop;
         if (stop == buffer_.size()) continue;
         const char c = buffer_[at_++];
         if (c == '"') {
             if (peek() != '"') return;
             ++at_;
-            field += '"';
+            if (field) *field += '"';
         } else {
             skipLineEnd(c);
             ++line_;
-            field += "\r\n";
+            if (field) *field += "\r\n";
         }
     }
 }

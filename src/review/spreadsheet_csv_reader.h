@@ -51,12 +51,17 @@ public:
     CsvRowReader(std::streambuf& bytes, char separator);
     // The next row; false at the end of the bytes.
     bool next(std::vector<std::string>& row);
+    // The next row's field `column` alone ("" when the row is shorter); the others are passed over
+    // without being copied. False at the end of the bytes.
+    bool nextField(std::size_t column, std::string& field);
 
 private:
+    template <class FieldAt>
+    bool readRow(FieldAt fieldAt);
     bool refill();  // false at the end of the bytes
     int peek();
     void skipLineEnd(char c);
-    void readQuoted(std::string& field);
+    void readQuoted(std::string* field);
 
     std::streambuf& in_;
     char separator_;

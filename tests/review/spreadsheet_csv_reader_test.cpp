@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "review/spreadsheet_csv_reader.h"
 
 namespace stepwise::review {
@@ -55,6 +57,12 @@ TEST(SpreadsheetCsvReader, RowsReadAlikeWhereverABlockEnds) {
         ASSERT_EQ(table.rows.size(), expected.size() + 1);
         EXPECT_EQ(table.rows[0], std::vector<std::string>{padding});
         EXPECT_EQ(Rows(table.rows.begin() + 1, table.rows.end()), expected);
+        // One column alone, the others passed over, reads the same.
+        std::stringbuf bytes(padding + "\r\n" + rows);
+        CsvRowReader reader(bytes, ',');
+        std::vector<std::string> second;
+        for (std::string field; reader.nextField(1, field);) second.push_back(field);
+        EXPECT_EQ(second, (std::vector<std::string>{"", "say \"hi\"", "z", "xy", ""}));
     }
 }
 
