@@ -31,6 +31,8 @@ constexpr std::array<char16_t, 256> characters = [] {
 // The byte for a character, or -1 when the code page has none.
 int byteFor(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+    // Bytes 80 to 9F stand for characters from U+0081 to U+2122: most others are none of them.
+    if (c > 0x2122 || (c > 0x02DC && c < 0x2013)) return -1;
     for (int i = 0; i < 32; ++i)
         if (high[i] == c) return 0x80 + i;
     return -1;

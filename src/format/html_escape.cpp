@@ -25,18 +25,19 @@ std::string escapeHtml(std::string_view utf8) {
 
 void appendEscapedHtml(std::string& out, std::string_view utf8) {
     out.reserve(out.size() + utf8.size() + utf8.size() / 8);
+    ByteScanner scanner(utf8, specialBytes);
     for (std::size_t i = 0; i < utf8.size();) {
         // Runs of plain bytes are copied at once.
-        const std::size_t run = findByteOf(utf8, i, specialBytes);
-        out.append(utf8, i, run - i);
+        const std::size_t run = scanner.next(i);
+        out.append(utf8.data() + i, run - i);
         if (run == utf8.size()) return;
         const auto c = static_cast<unsigned char>(utf8[run]);
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
+        case '&': out.append("&amp;", 5); break;
+        case '<': out.append("&lt;", 4); break;
+        case '>': out.append("&gt;", 4); break;
+        case '"': out.append("&quot;", 6); break;
+        case '\'': out.append("&#39;", 5); break;
         default: appendControlPicture(out, c);
         }
         i = run + 1;

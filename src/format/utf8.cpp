@@ -77,21 +77,25 @@ std::optional<Utf8Error> firstUtf8Error(std::string_view bytes) {
 }
 
 void appendUtf8(std::string& out, char32_t codePoint) {
+    // The bytes are made first and appended in one go: one look at the room left, not one a byte.
+    char bytes[4];
+    std::size_t size = 0;
     if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
+        bytes[size++] = static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        bytes[size++] = static_cast<char>(0xC0 | (codePoint >> 6));
+        bytes[size++] = static_cast<char>(0x80 | (codePoint & 0x3F));
     } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        bytes[size++] = static_cast<char>(0xE0 | (codePoint >> 12));
+        bytes[size++] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        bytes[size++] = static_cast<char>(0x80 | (codePoint & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        bytes[size++] = static_cast<char>(0xF0 | (codePoint >> 18));
+        bytes[size++] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        bytes[size++] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        bytes[size++] = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+    out.append(bytes, size);
 }
 
 std::string encodeUtf8(TextView text, LoneSurrogates lone) {

@@ -147,8 +147,8 @@ constexpr ByteSet<6> nonTextBytes{{0x7F, static_cast<char>(0x81), static_cast<ch
 
 std::size_t countNonTextBytes(std::string_view bytes) {
     std::size_t count = 0;
-    for (std::size_t at = findByteOf(bytes, 0, nonTextBytes); at < bytes.size(); at = findByteOf(bytes, at + 1, nonTextBytes))
-        ++count;
+    ByteScanner scanner(bytes, nonTextBytes);
+    for (std::size_t at = scanner.next(0); at < bytes.size(); at = scanner.next(at + 1)) ++count;
     return count;
 }
 

@@ -26,14 +26,15 @@ bool isC1At(std::string_view utf8, std::size_t i) {
 // Appends the text as a cell holds it (csvText), doubling quotes when `quoted`; runs of plain
 // bytes are copied at once.
 void appendCellText(std::string& out, std::string_view utf8, bool quoted) {
+    ByteScanner scanner(utf8, fieldSpecialBytes);
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t run = findByteOf(utf8, i, fieldSpecialBytes);
-        out.append(utf8, i, run - i);
+        const std::size_t run = scanner.next(i);
+        out.append(utf8.data() + i, run - i);
         if (run == utf8.size()) return;
         const auto c = static_cast<unsigned char>(utf8[run]);
         i = run + 1;
         if (c == '"') {
-            out += quoted ? "\"\"" : "\"";
+            out.append("\"\"", quoted ? 2 : 1);
         } else if (c != 0xC2) {
             out += replacementCharacter;
         } else if (isC1At(utf8, run)) {
@@ -63,8 +64,8 @@ bool needsFormulaGuard(std::string_view text) {
         return true;
     // From each formula's start back over blanks: a splitter before it (tab, CR and LF are both)
     // makes it the start of a cell.
-    for (std::size_t at = findByteOf(text, 1, formulaStarts); at < text.size();
-         at = findByteOf(text, at + 1, formulaStarts)) {
+    ByteScanner scanner(text, formulaStarts);
+    for (std::size_t at = scanner.next(1); at < text.size(); at = scanner.next(at + 1)) {
         for (std::size_t before = at; before-- > 0;) {
             if (splitsCell(text[before])) return true;
             if (text[before] != ' ') break;

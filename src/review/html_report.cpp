@@ -146,7 +146,8 @@ Text shortBlock(TextView block) {
         while (!block.empty() && block.front() == u' ') block.remove_prefix(1);
     }
     constexpr std::size_t longest = 400;
-    const std::size_t paragraph = block.find(u"\r\n\r\n");
+    // A paragraph's end is looked for no further than the cut it could come before.
+    const std::size_t paragraph = block.substr(0, longest + 3).find(u"\r\n\r\n");
     const std::size_t cut = std::min(paragraph, longest);
     if (cut >= block.size()) return Text(block);
     return Text(block.substr(0, cut)) + u" \u2026";

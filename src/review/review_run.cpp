@@ -113,10 +113,6 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
         return exitClean;
     }
     if (!parsed.error.empty()) return usageError(parsed.error, console.err);
-    // Marks typed into the report itself would be wiped by writing it again. The report is read
-    // for them while the class is read; nothing is put in place before the answer.
-    std::optional<WorkAside<std::size_t>> typedMarks;
-    if (options.csv && !options.marks) typedMarks.emplace([&options] { return marksTypedInCsvReport(*options.csv); });
     // The PATHs are searched once: for the checks, then for the review.
     std::vector<handin::Problem> foundProblems;
     std::vector<handin::HandinSource> found = handin::findHandinFiles(options.paths, foundProblems);
@@ -186,6 +182,12 @@ int runReview(const std::vector<std::string>& arguments, Console console) {
             callbacks.progress = [&](std::size_t done, std::size_t total) { progress.update(done, total); };
             review = reviewClass(std::move(found), std::move(foundProblems), callbacks, assignments);
         }
+        // Marks typed into the report itself would be wiped by writing it again. The report is
+        // read for them while the reports are finished (the HTML's students copied in after its
+        // overview, which leaves the other processor free); nothing is put in place before the
+        // answer.
+        std::optional<WorkAside<std::size_t>> typedMarks;
+        if (options.csv && !options.marks) typedMarks.emplace([&options] { return marksTypedInCsvReport(*options.csv); });
         marks->finish();
         if (csv) csv->finish();
         if (html) html->finish(review, marks->report());
