@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "format/builtin_assignment.h"
 #include "format/html_escape.h"
@@ -439,6 +440,30 @@ std::string htmlAssignmentQuestions(const ClassSummary& summary, std::size_t ind
 
 namespace {
 
+// Block texts as keys: told apart by their length and their first and last few characters, and
+// compared as bytes (the standard hash and comparison of UTF-16 text go a unit at a time).
+struct BlockKeyHash {
+    std::size_t operator()(const Text& block) const {
+        std::size_t hash = block.size();
+        const std::size_t ends = std::min<std::size_t>(block.size(), 16);
+        for (std::size_t i = 0; i < ends; ++i) hash = hash * 31 + block[i] + (block[block.size() - 1 - i] << 16);
+        return hash;
+    }
+};
+struct BlockKeyEqual {
+    bool operator()(const Text& a, const Text& b) const { return sameText(a, b); }
+};
+
+// A block's short text as a student's section shows it. Every student's section shows the same
+// few blocks, so each is made once; a bounded few are kept (a class of hand-ins edited by hand
+// could hold as many blocks as records).
+const std::string& shownBlock(const Text& block) {
+    thread_local std::unordered_map<Text, std::string, BlockKeyHash, BlockKeyEqual> made;
+    if (const auto found = made.find(block); found != made.end()) return found->second;
+    if (made.size() >= 1024) made.clear();
+    return made.emplace(block, escapeHtml(reportUtf8(shortBlock(block)))).first->second;
+}
+
 // The records are appended where they go, not gathered in strings of their own first: a class's
 // answers are copied once.
 void appendBlocksHtml(std::string& html, const std::vector<std::vector<const ClassRecord*>>& blocks,
@@ -446,7 +471,7 @@ void appendBlocksHtml(std::string& html, const std::vector<std::vector<const Cla
     for (const auto& records : blocks) {
         const handin::Record& first = *records.front()->record;
         html += "<div class=\"block\"><div><b>" + blockHeading(first.blockId) + "</b><div class=\"blocktext\">";
-        appendEscapedHtml(html, reportUtf8(shortBlock(first.block)));
+        html += shownBlock(first.block);
         html += "</div></div><div>";
         for (const ClassRecord* entry : records) appendRecordHtml(html, *entry, markBeside(marks, answers, *entry->record));
         html += "</div></div>\n";
