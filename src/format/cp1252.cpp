@@ -161,21 +161,48 @@ Text decodeCp1252WithReferences(std::string_view bytes) {
 
 namespace {
 
-// Appends bytes that hold no reference as UTF-8: runs of ASCII are copied, sixteen bytes at a
-// time where SSE2 looks.
+// Bytes 80 to FF in UTF-8: two bytes or three.
+struct Utf8Bytes {
+    std::array<char, 3> bytes;
+    std::size_t size;
+};
+constexpr std::array<Utf8Bytes, 128> highBytesInUtf8 = [] {
+    std::array<Utf8Bytes, 128> table{};
+    for (int b = 0x80; b < 0x100; ++b) {
+        const char16_t c = characters[b];
+        Utf8Bytes& utf8 = table[b - 0x80];
+        if (c < 0x800) {
+            utf8 = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0}, 2};
+        } else {
+            utf8 = {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (c & 0x3F))},
+                    3};
+        }
+    }
+    return table;
+}();
+
+// The position of the first byte from 80 to FF at or after `from`, or bytes.size().
+std::size_t nextHighByte(std::string_view bytes, std::size_t from) {
+    std::size_t at = from;
+#if defined(__SSE2__)
+    for (; at + 16 <= bytes.size(); at += 16)
+        if (const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at))))
+            return at + static_cast<std::size_t>(__builtin_ctz(mask));
+#endif
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+    return at;
+}
+
+// Appends bytes that hold no reference as UTF-8: runs of ASCII are copied as they stand.
 void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t run = i;
-#if defined(__SSE2__)
-        while (run + 16 <= bytes.size() &&
-               !_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + run))))
-            run += 16;
-#endif
-        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
-        out.append(bytes.substr(i, run - i));
-        if (run == bytes.size()) return;
-        appendUtf8(out, characters[static_cast<unsigned char>(bytes[run])]);
-        i = run + 1;
+        const std::size_t high = nextHighByte(bytes, i);
+        out.append(bytes.data() + i, high - i);
+        if (high == bytes.size()) return;
+        const Utf8Bytes& utf8 = highBytesInUtf8[static_cast<unsigned char>(bytes[high]) - 0x80];
+        out.append(utf8.bytes.data(), utf8.size);
+        i = high + 1;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "review/report_text.h"
 #include "system/path_text.h"
 #include "system/read_ahead.h"
+#include "system/side_thread.h"
 
 namespace stepwise::review {
 
@@ -42,52 +43,83 @@ struct IdenticalFiles {
     std::map<std::string, std::string> sharedWith;  // a file -> "identical hand-ins: Ann, Bob"
 };
 
-// Only files of one size can be the same; of these, a hash picks which to compare, and the bytes
-// decide. One file's bytes are held at a time, and the earlier one's read again to compare.
-IdenticalFiles findIdenticalFiles(const std::vector<PlannedStudent>& plan) {
-    struct Entry {
-        std::size_t student;
-        const handin::HandinSource* path;
+struct SizedEntry {
+    std::size_t student;
+    const handin::HandinSource* path;
+};
+
+// One size's files: a hash picks which to compare, and the bytes decide. One file's bytes are
+// held at a time, and the earlier one's read again to compare.
+void compareFilesOfOneSize(const std::vector<SizedEntry>& entries, const std::vector<PlannedStudent>& plan,
+                           IdenticalFiles& identical) {
+    struct Group {
+        std::size_t hash;
+        std::vector<SizedEntry> members;
     };
-    std::map<std::uintmax_t, std::vector<Entry>> bySize;
-    for (std::size_t student = 0; student < plan.size(); ++student)
-        for (const handin::HandinSource& source : plan[student].files)
-            if (const auto size = source.size(); size && *size > 0 && *size <= handin::handinSizeLimit)
-                bySize[*size].push_back({student, &source});
-    IdenticalFiles identical;
-    for (const auto& [size, entries] : bySize) {
-        if (entries.size() < 2) continue;
-        struct Group {
-            std::size_t hash;
-            std::vector<Entry> members;
-        };
-        std::vector<Group> groups;
-        for (const Entry& entry : entries) {
-            const handin::HandinSource::Bytes read = entry.path->read();
-            if (!read.failure.empty()) continue;
-            const std::size_t hash = std::hash<std::string>{}(read.bytes);
-            const auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& g) {
-                if (g.hash != hash) return false;
-                const handin::HandinSource::Bytes first = g.members.front().path->read();
-                return first.failure.empty() && first.bytes == read.bytes;
-            });
-            if (group == groups.end()) groups.push_back({hash, {entry}});
-            else group->members.push_back(entry);
-        }
-        for (const Group& group : groups) {
-            std::vector<std::size_t> students;
-            for (const Entry& member : group.members) {
-                const auto earlier = std::find_if(group.members.begin(), group.members.end(),
-                                                  [&](const Entry& e) { return e.student == member.student; });
-                if (earlier->path != member.path) identical.repeats[member.path->identity()] = earlier->path->shown();
-                else students.push_back(member.student);
-            }
-            if (students.size() < 2) continue;
-            std::string message = "identical hand-ins:";
-            for (std::size_t student : students) message += (student == students.front() ? " " : ", ") + reportUtf8(plan[student].name);
-            for (const Entry& member : group.members) identical.sharedWith[member.path->identity()] = message;
-        }
+    std::vector<Group> groups;
+    for (const SizedEntry& entry : entries) {
+        const handin::HandinSource::Bytes read = entry.path->read();
+        if (!read.failure.empty()) continue;
+        const std::size_t hash = std::hash<std::string>{}(read.bytes);
+        const auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& g) {
+            if (g.hash != hash) return false;
+            const handin::HandinSource::Bytes first = g.members.front().path->read();
+            return first.failure.empty() && first.bytes == read.bytes;
+        });
+        if (group == groups.end()) groups.push_back({hash, {entry}});
+        else group->members.push_back(entry);
     }
+    for (const Group& group : groups) {
+        std::vector<std::size_t> students;
+        for (const SizedEntry& member : group.members) {
+            const auto earlier = std::find_if(group.members.begin(), group.members.end(),
+                                              [&](const SizedEntry& e) { return e.student == member.student; });
+            if (earlier->path != member.path) identical.repeats[member.path->identity()] = earlier->path->shown();
+            else students.push_back(member.student);
+        }
+        if (students.size() < 2) continue;
+        std::string message = "identical hand-ins:";
+        for (std::size_t student : students) message += (student == students.front() ? " " : ", ") + reportUtf8(plan[student].name);
+        for (const SizedEntry& member : group.members) identical.sharedWith[member.path->identity()] = message;
+    }
+}
+
+// Only files of one size can be the same. The sizes are asked for and the files of a size read
+// on two threads, each taking every other student and every other size: a class is read through
+// once more here before its review starts.
+IdenticalFiles findIdenticalFiles(const std::vector<PlannedStudent>& plan) {
+    const auto sizesOf = [&plan](std::size_t first) {
+        std::vector<std::pair<std::uintmax_t, SizedEntry>> sized;
+        for (std::size_t student = first; student < plan.size(); student += 2)
+            for (const handin::HandinSource& source : plan[student].files)
+                if (const auto size = source.size(); size && *size > 0 && *size <= handin::handinSizeLimit)
+                    sized.push_back({*size, {student, &source}});
+        return sized;
+    };
+    std::map<std::uintmax_t, std::vector<SizedEntry>> bySize;
+    {
+        WorkAside<std::vector<std::pair<std::uintmax_t, SizedEntry>>> odd([&] { return sizesOf(1); });
+        for (auto& [size, entry] : sizesOf(0)) bySize[size].push_back(entry);
+        for (auto& [size, entry] : odd.get()) bySize[size].push_back(entry);
+    }
+    std::vector<const std::vector<SizedEntry>*> alike;
+    for (auto& [size, entries] : bySize) {
+        // In the plan's order, whichever thread found them: the earlier file is the one kept.
+        std::sort(entries.begin(), entries.end(), [](const SizedEntry& a, const SizedEntry& b) {
+            return a.student != b.student ? a.student < b.student : a.path < b.path;
+        });
+        if (entries.size() > 1) alike.push_back(&entries);
+    }
+    const auto compareFrom = [&](std::size_t first) {
+        IdenticalFiles found;
+        for (std::size_t i = first; i < alike.size(); i += 2) compareFilesOfOneSize(*alike[i], plan, found);
+        return found;
+    };
+    WorkAside<IdenticalFiles> odd([&] { return compareFrom(1); });
+    IdenticalFiles identical = compareFrom(0);
+    IdenticalFiles more = odd.get();
+    identical.repeats.merge(more.repeats);
+    identical.sharedWith.merge(more.sharedWith);
     return identical;
 }
 

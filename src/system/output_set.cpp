@@ -170,7 +170,6 @@ int readSome(int descriptor, char* bytes, std::size_t size) {
 }
 bool rewind(int descriptor) { return _lseeki64(descriptor, 0, SEEK_SET) == 0; }
 std::optional<int> copyInKernel(int, int) { return std::nullopt; }
-bool seekEnd(int descriptor) { return _lseeki64(descriptor, 0, SEEK_END) >= 0; }
 int syncDescriptor(int descriptor) { return _commit(descriptor) == 0 ? 0 : errno; }
 void closeDescriptor(int descriptor) { _close(descriptor); }
 
@@ -249,7 +248,6 @@ std::optional<int> copyInKernel([[maybe_unused]] int from, [[maybe_unused]] int 
     return std::nullopt;
 #endif
 }
-bool seekEnd(int descriptor) { return ::lseek(descriptor, 0, SEEK_END) >= 0; }
 int syncDescriptor(int descriptor) { return ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno; }
 void closeDescriptor(int descriptor) { ::close(descriptor); }
 
@@ -434,7 +432,7 @@ Status OutputSet::copy(std::size_t from, std::size_t to) {
     if (target.descriptor < 0) throw std::logic_error("an output written after it was closed");
     if (const std::optional<int> copied = copyInKernel(source.descriptor, target.descriptor)) {
         if (*copied) return failure(target.scratch ? target.temporary : target.target, *copied);
-        seekEnd(source.descriptor);
+        removeAside(source);
         return std::nullopt;
     }
     std::string buffer(1 << 16, '\0');
@@ -445,8 +443,26 @@ Status OutputSet::copy(std::size_t from, std::size_t to) {
         if (got == 0) break;
         if (Status written = write(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) return written;
     }
-    seekEnd(source.descriptor);
+    removeAside(files_.at(from));
     return std::nullopt;
+}
+
+// Freeing a large file's blocks takes a while: a copied scratch file is closed and removed on a
+// second thread while the outputs are finished and moved into place.
+void OutputSet::removeAside(File& scratch) {
+    if (!scratch.scratch) return;
+    if (removing_.joinable()) removing_.join();
+    const int descriptor = scratch.descriptor;
+    scratch.descriptor = -1;
+    scratch.removed = true;
+    const fs::path path = scratch.temporary;
+    removing_ = threadWithoutStopSignals([descriptor, path] {
+        closeDescriptor(descriptor);
+        removeQuietly(path);
+    });
+    if (removing_.joinable()) return;
+    closeDescriptor(descriptor);  // no thread to be had
+    removeQuietly(path);
 }
 
 Status OutputSet::close(std::size_t output) {
@@ -537,9 +553,10 @@ void OutputSet::discardRemoving(std::vector<fs::path> alsoRemoved) {
     for (File& file : files_) {
         if (file.descriptor >= 0) closeDescriptor(file.descriptor);
         file.descriptor = -1;
-        if (!file.moved) alsoRemoved.push_back(file.temporary);
+        if (!file.moved && !file.removed) alsoRemoved.push_back(file.temporary);
     }
     removeAllQuietly(std::move(alsoRemoved));
+    if (removing_.joinable()) removing_.join();
     for (File& file : files_)
         if (!file.moved) forget(file.temporary);
     files_.clear();

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "system/system.h"
@@ -77,7 +78,8 @@ public:
 
     // Appends to the output's temporary file.
     Status write(std::size_t output, std::string_view bytes);
-    // Appends all that the scratch file `from` holds to `to`.
+    // Appends all that the scratch file `from` holds to `to`. A scratch file is copied once: it is
+    // removed then, on a second thread while the set goes on.
     Status copy(std::size_t from, std::size_t to);
     // Flushes the output to the disk and closes it; nothing more can be written to it.
     Status close(std::size_t output);
@@ -102,14 +104,17 @@ private:
         int descriptor = -1;
         bool scratch = false;
         bool moved = false;
+        bool removed = false;               // a scratch file, once copied
     };
 
     Result<std::size_t> create(const std::filesystem::path& folder, std::filesystem::path target, bool scratch);
     void rollBack();
     // discard(), removing these files too.
     void discardRemoving(std::vector<std::filesystem::path> alsoRemoved);
+    void removeAside(File& scratch);
 
     std::vector<File> files_;
+    std::thread removing_;  // a copied scratch file's removal
 };
 
 }  // namespace stepwise

@@ -97,7 +97,7 @@ TEST(CsvCells, EveryTextCellIsQuotedAndNoneRunsAsAFormula) {
     EXPECT_EQ(row, "\"Ann\",3,,\"'-1\"\r\n");
 }
 
-// Long texts are read sixteen bytes at a time: what a cell or a page makes of a text must not
+// Long texts are read sixty-four bytes at a time: what a cell or a page makes of a text must not
 // depend on where in it the hostile bytes stand. Checked against the rules read byte by byte.
 TEST(CsvCells, LongTextsAreGuardedAndEscapedWhereverTheHostileBytesStand) {
     const std::string alphabet[] = {"a", " ", ",", ";", "\t", "\r", "\n", "=", "-", "+", "@", "\"", "<",
@@ -117,7 +117,7 @@ TEST(CsvCells, LongTextsAreGuardedAndEscapedWhereverTheHostileBytesStand) {
     unsigned seed = 12345;
     for (int round = 0; round < 3000; ++round) {
         std::string text;
-        const std::size_t pieces = (seed = seed * 1103515245 + 12345) >> 16 & 63;
+        const std::size_t pieces = (seed = seed * 1103515245 + 12345) >> 16 & 255;
         for (std::size_t i = 0; i < pieces; ++i) {
             seed = seed * 1103515245 + 12345;
             // Mostly plain letters, so that special bytes fall at every place of a block.
@@ -141,6 +141,9 @@ TEST(CsvCells, LongTextsAreGuardedAndEscapedWhereverTheHostileBytesStand) {
                   : std::string(1, static_cast<char>(c));
         }
         ASSERT_EQ(csvText(text), cell);
+        std::string quoted;
+        for (char c : cell) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        ASSERT_EQ(csvField(text), text.empty() ? "" : "\"" + std::string(guarded(text) ? "'" : "") + quoted + "\"");
         ASSERT_EQ(escapeHtml(text), page);
     }
 }
