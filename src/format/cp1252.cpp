@@ -182,25 +182,48 @@ constexpr std::array<Utf8Bytes, 128> highBytesInUtf8 = [] {
     return table;
 }();
 
-// The position of the first byte from 80 to FF at or after `from`, or bytes.size().
-std::size_t nextHighByte(std::string_view bytes, std::size_t from) {
+// Bytes that are no text: C0 control codes other than tab, CR and LF, and DEL.
+bool isControlByte(unsigned char c) { return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F; }
+
+// The five bytes the code page leaves undefined.
+bool isUndefinedByte(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+
+// The position of the first byte from 80 to FF at or after `from`, or bytes.size(); the control
+// bytes before it are added to `controls`.
+std::size_t nextHighByte(std::string_view bytes, std::size_t from, std::size_t& controls) {
     std::size_t at = from;
 #if defined(__SSE2__)
-    for (; at + 16 <= bytes.size(); at += 16)
-        if (const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at))))
-            return at + static_cast<std::size_t>(__builtin_ctz(mask));
+    const __m128i lastControl = _mm_set1_epi8(0x1F), del = _mm_set1_epi8(0x7F);
+    const __m128i tab = _mm_set1_epi8('\t'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; at + 16 <= bytes.size(); at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+        const __m128i lineOrTab =
+            _mm_or_si128(_mm_cmpeq_epi8(block, tab), _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        const __m128i control = _mm_or_si128(
+            _mm_andnot_si128(lineOrTab, _mm_cmpeq_epi8(_mm_min_epu8(block, lastControl), block)), _mm_cmpeq_epi8(block, del));
+        auto odd = static_cast<unsigned>(_mm_movemask_epi8(control));
+        const int high = _mm_movemask_epi8(block);
+        const int stop = high ? __builtin_ctz(high) : 16;
+        // Control bytes are rare: counted a bit at a time (no population count in plain x86-64).
+        for (odd &= (1u << stop) - 1; odd; odd &= odd - 1) ++controls;
+        if (high) return at + static_cast<std::size_t>(stop);
+    }
 #endif
-    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+    for (; at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80; ++at)
+        if (isControlByte(static_cast<unsigned char>(bytes[at]))) ++controls;
     return at;
 }
 
-// Appends bytes that hold no reference as UTF-8: runs of ASCII are copied as they stand.
-void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+// Appends bytes that hold no reference as UTF-8: runs of ASCII are copied as they stand. The
+// bytes that are no text are counted into `notText`.
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes, std::size_t& notText) {
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t high = nextHighByte(bytes, i);
+        const std::size_t high = nextHighByte(bytes, i, notText);
         out.append(bytes.data() + i, high - i);
         if (high == bytes.size()) return;
-        const Utf8Bytes& utf8 = highBytesInUtf8[static_cast<unsigned char>(bytes[high]) - 0x80];
+        const auto byte = static_cast<unsigned char>(bytes[high]);
+        if (isUndefinedByte(byte)) ++notText;
+        const Utf8Bytes& utf8 = highBytesInUtf8[byte - 0x80];
         out.append(utf8.bytes.data(), utf8.size);
         i = high + 1;
     }
@@ -211,7 +234,8 @@ bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace
 
-std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes) {
+std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes, std::size_t* notText) {
+    std::size_t odd = 0;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     char32_t pendingHigh = 0;  // a reference to a high surrogate, waiting for one to a low surrogate
@@ -223,7 +247,7 @@ std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes) {
         bytes,
         [&](std::string_view run) {
             dropPending();
-            appendCp1252AsUtf8(out, run);
+            appendCp1252AsUtf8(out, run, odd);
         },
         [&](char32_t codePoint) {
             if (pendingHigh && isLowSurrogate(codePoint)) {
@@ -236,6 +260,7 @@ std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes) {
             else appendUtf8(out, isLowSurrogate(codePoint) ? 0xFFFD : codePoint);
         });
     dropPending();
+    if (notText) *notText = odd;
     return out;
 }
 

@@ -28,7 +28,9 @@ Text decodeCp1252(std::string_view bytes);
 // holds, was typed as it stands and is kept as it stands.
 Text decodeCp1252WithReferences(std::string_view bytes);
 // The same text as UTF-8, as encodeUtf8 makes it: a reference to half of a surrogate pair that
-// has no other half becomes U+FFFD. Decodes long texts without the step through UTF-16.
-std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes);
+// has no other half becomes U+FFFD. Decodes long texts without the step through UTF-16. With
+// `notText`, counts the bytes that are no text on the way: C0 control codes other than tab, CR and
+// LF, DEL, and the five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D).
+std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes, std::size_t* notText = nullptr);
 
 }  // namespace stepwise

@@ -360,8 +360,9 @@ private:
     }
 
     void setText(Record& record, std::string_view bytes, std::size_t first) {
-        record.text = decodeCp1252WithReferencesToUtf8(bytes);
-        if (const std::size_t odd = countNonTextBytes(bytes))
+        std::size_t odd = 0;
+        record.text = decodeCp1252WithReferencesToUtf8(bytes, &odd);
+        if (odd)
             problem(first + 1, "the text holds " + std::to_string(odd) +
                                    (odd == 1 ? " byte that is" : " bytes that are") + " not text (control codes), kept as they are");
     }

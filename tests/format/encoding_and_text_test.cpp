@@ -45,20 +45,33 @@ TEST(Cp1252, FitsExactlyWhenNoCharacterNeedsAReference) {
 }
 
 // Long answers are decoded straight to UTF-8; the text must be the one the step through UTF-16
-// gives, references to halves of surrogate pairs and references never written included.
+// gives, references to halves of surrogate pairs and references never written included; and the
+// bytes that are no text are counted as one byte at a time counts them, wherever they stand.
 TEST(Cp1252, DecodingStraightToUtf8GivesTheSameText) {
     const std::string pieces[] = {"a", "word ", "\xE9", "\x80", "\x81", "\xFF", "&#916;", "&#128512;", "&#55357;",
-                                  "&#56832;", "&#65;", "&#0916;", "&#99999999;", "&#", ";", "&", "#", "\r\n", "\x01"};
+                                  "&#56832;", "&#65;", "&#0916;", "&#99999999;", "&#", ";", "&", "#", "\r\n", "\x01",
+                                  "\t", "\x7F", "\x9D", "\x1F"};
+    const auto notText = [](const std::string& bytes) {
+        std::size_t count = 0;
+        for (const char b : bytes) {
+            const auto c = static_cast<unsigned char>(b);
+            count += (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F || c == 0x81 || c == 0x8D ||
+                     c == 0x8F || c == 0x90 || c == 0x9D;
+        }
+        return count;
+    };
     unsigned seed = 7;
     for (int round = 0; round < 5000; ++round) {
         std::string bytes;
-        const std::size_t count = (seed = seed * 1103515245 + 12345) >> 16 & 63;
+        const std::size_t count = (seed = seed * 1103515245 + 12345) >> 16 & 127;
         for (std::size_t i = 0; i < count; ++i) {
             seed = seed * 1103515245 + 12345;
             const unsigned pick = seed >> 16 & 255;
             bytes += pick < 128 ? pieces[0] : pieces[pick % std::size(pieces)];
         }
-        ASSERT_EQ(decodeCp1252WithReferencesToUtf8(bytes), encodeUtf8(decodeCp1252WithReferences(bytes))) << bytes;
+        std::size_t odd = 0;
+        ASSERT_EQ(decodeCp1252WithReferencesToUtf8(bytes, &odd), encodeUtf8(decodeCp1252WithReferences(bytes))) << bytes;
+        ASSERT_EQ(odd, notText(bytes)) << bytes;
     }
 }
 
