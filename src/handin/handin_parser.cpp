@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "handin/handin_file.h"
 #include "handin/handin_lines.h"
@@ -51,6 +52,27 @@ std::string lineRange(std::size_t first, std::size_t last) {
 
 // A label as an editor that strips trailing spaces leaves it.
 TextView trimmedLabel(TextView label) { return label.substr(0, label.find_last_not_of(u' ') + 1); }
+
+// A record's block, decoded. A class's records hold the same few blocks again and again, a
+// paragraph or more each: each is decoded once a thread, and a bounded few are kept (files
+// edited by hand could hold as many blocks as records).
+// Blocks told apart by their length and their first and last bytes: a full hash of a paragraph
+// costs as much as decoding it. The bytes decide where these agree.
+struct BlockBytesHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view bytes) const {
+        const std::size_t ends = std::min<std::size_t>(bytes.size(), 24);
+        return std::hash<std::string_view>{}(bytes.substr(0, ends)) ^
+               (std::hash<std::string_view>{}(bytes.substr(bytes.size() - ends)) * 31) ^ bytes.size();
+    }
+};
+
+Text decodedBlock(std::string_view bytes) {
+    thread_local std::unordered_map<std::string, Text, BlockBytesHash, std::equal_to<>> decoded;
+    if (const auto found = decoded.find(bytes); found != decoded.end()) return found->second;
+    if (decoded.size() >= 1024) decoded.clear();
+    return decoded.emplace(std::string(bytes), decodeCp1252WithReferences(bytes)).first->second;
+}
 
 class HandinParser {
 public:
@@ -234,7 +256,7 @@ private:
         const std::size_t blockStart = skipQuestionNumberLines(at.line + (notes ? 3 : 2));
         const BlockEnd blockEnd = findBlockEnd(blockStart, record.kind);
         const std::string_view block = lines_.span(blockStart, 0, blockEnd.line);
-        record.block = decodeCp1252WithReferences(block);
+        record.block = decodedBlock(block);
         Session& session = currentSession(at.line + 1);
         // A session of an assignment not given is read as the built-in's, its blocks unknown.
         const KnownAssignment& blocks = session.known ? *session.known : *known_.all().front();
