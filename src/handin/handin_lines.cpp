@@ -85,7 +85,7 @@ PhysicalLine LineTable::line(std::size_t index) const {
     return last_.line;
 }
 
-std::string_view LineTable::content(std::size_t index, std::size_t column) const {
+std::string_view LineTable::contentLookedUp(std::size_t index, std::size_t column) const {
     const PhysicalLine l = line(index);
     const std::size_t from = std::min(l.begin + column, l.end);
     return bytes_.substr(from, l.end - from);
@@ -98,16 +98,6 @@ std::string_view LineTable::span(std::size_t first, std::size_t column, std::siz
     return bytes_.substr(from, line(last - 1).end - from);
 }
 
-bool sameAs(std::string_view bytes, TextView piece) {
-    return bytes.size() == piece.size() && beginsWith(bytes, piece);
-}
-
-bool beginsWith(std::string_view bytes, TextView piece) {
-    if (bytes.size() < piece.size()) return false;
-    for (std::size_t i = 0; i < piece.size(); ++i)
-        if (static_cast<unsigned char>(bytes[i]) != piece[i]) return false;
-    return true;
-}
 
 bool isTimeStampLine(std::string_view line) {
     return beginsWith(line, timeStampIndent) && isTimeText(line.substr(pieceLength(timeStampIndent)));

@@ -1,6 +1,7 @@
 #pragma once
 // A hand-in file's bytes as physical lines, and the tests that tell the fixed lines of the lesson
 // header and the records (separator, time stamps, labels, closing line, code line) from the rest.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -33,7 +34,15 @@ public:
     std::size_t size() const { return count_; }
     std::string_view bytes() const { return bytes_; }
     // The content of line `index` (from 0) from byte `column` on, without its line end.
-    std::string_view content(std::size_t index, std::size_t column = 0) const;
+    std::string_view content(std::size_t index, std::size_t column = 0) const {
+        if (!begins_.empty() && index + 1 < count_) {  // the common case, asked of every line: here
+            const std::size_t begin = begins_[index], lf = begins_[index + 1] - 1;
+            const std::size_t end = lf > begin && bytes_[lf - 1] == '\r' ? lf - 1 : lf;
+            const std::size_t from = std::min(begin + column, end);
+            return bytes_.substr(from, end - from);
+        }
+        return contentLookedUp(index, column);
+    }
     PhysicalLine line(std::size_t index) const;
     // The bytes from line `first` (from byte `column`) to the end of line `last - 1`'s content,
     // the line ends between them included; "" when last <= first.
@@ -43,6 +52,7 @@ private:
     static constexpr std::size_t checkpointEvery = 64;
     static constexpr std::size_t stepsBack = 8;
     PhysicalLine lineAt(std::size_t begin) const;
+    std::string_view contentLookedUp(std::size_t index, std::size_t column) const;
     PhysicalLine find(std::size_t index, std::size_t from, std::size_t fromBegin) const;
 
     std::string_view bytes_;
@@ -57,8 +67,14 @@ private:
 };
 
 // Exact comparisons of a line's bytes with one of the fixed pieces (all ASCII).
-bool sameAs(std::string_view bytes, TextView piece);
-bool beginsWith(std::string_view bytes, TextView piece);
+// (Here, not in a file of their own: the parser asks them of every line.)
+inline bool beginsWith(std::string_view bytes, TextView piece) {
+    if (bytes.size() < piece.size()) return false;
+    for (std::size_t i = 0; i < piece.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) != piece[i]) return false;
+    return true;
+}
+inline bool sameAs(std::string_view bytes, TextView piece) { return bytes.size() == piece.size() && beginsWith(bytes, piece); }
 
 // The lines format/record_pieces.h forms: the indent followed by a time in its form ("14:05:09"),
 // and the indent followed by a date ("12-07-2026") and a time, with nothing between them.
