@@ -13,6 +13,9 @@ constexpr ByteSet<3> fieldSpecialBytes{{0x7F, static_cast<char>(0xC2), '"'}, tru
 // The bytes that start a formula when a cell or a part of it split off begins with them.
 constexpr ByteSet<4> formulaStarts{{'=', '+', '-', '@'}, false};
 
+// Both: a field's bytes looked at once, to copy them and to tell whether they need a guard.
+constexpr ByteSet<7> fieldSpecialOrFormulaBytes{{0x7F, static_cast<char>(0xC2), '"', '=', '+', '-', '@'}, true};
+
 bool splitsCell(char c) { return c == ';' || c == ',' || c == '\t' || c == '\r' || c == '\n'; }
 
 constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
@@ -23,18 +26,40 @@ bool isC1At(std::string_view utf8, std::size_t i) {
     return next >= 0x80 && next < 0xA0;
 }
 
+// Whether the formula's start at `at` begins a cell a spreadsheet splits off: a splitter before
+// it, blanks aside (tab, CR and LF are splitters too).
+bool startsSplitCell(std::string_view text, std::size_t at) {
+    for (std::size_t before = at; before-- > 0;) {
+        if (splitsCell(text[before])) return true;
+        if (text[before] != ' ') break;
+    }
+    return false;
+}
+
+bool startsFormula(std::string_view text) {
+    return !text.empty() && (formulaStarts.contains(static_cast<unsigned char>(text.front())) || text.front() == '\t' ||
+                             text.front() == '\r');
+}
+
 // Appends the text as a cell holds it (csvText), doubling quotes when `quoted`; runs of plain
-// bytes are copied at once.
-void appendCellText(std::string& out, std::string_view utf8, bool quoted) {
-    ByteScanner scanner(utf8, fieldSpecialBytes);
+// bytes are copied at once, up to the next of `stops`. Where the stops hold the formula starts
+// too, tells whether one inside the text begins a cell a spreadsheet splits off (see
+// needsFormulaGuard); else false.
+template <std::size_t N>
+bool appendCellText(std::string& out, std::string_view utf8, bool quoted, const ByteSet<N>& stops) {
+    ByteScanner scanner(utf8, stops);
+    bool splitFormula = false;
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t run = scanner.next(i);
         out.append(utf8.data() + i, run - i);
-        if (run == utf8.size()) return;
+        if (run == utf8.size()) break;
         const auto c = static_cast<unsigned char>(utf8[run]);
         i = run + 1;
         if (c == '"') {
             out.append("\"\"", quoted ? 2 : 1);
+        } else if (formulaStarts.contains(c)) {
+            out += static_cast<char>(c);
+            splitFormula = splitFormula || startsSplitCell(utf8, run);
         } else if (c != 0xC2) {
             out += replacementCharacter;
         } else if (isC1At(utf8, run)) {
@@ -44,6 +69,7 @@ void appendCellText(std::string& out, std::string_view utf8, bool quoted) {
             out += static_cast<char>(c);
         }
     }
+    return splitFormula;
 }
 
 }  // namespace
@@ -51,26 +77,17 @@ void appendCellText(std::string& out, std::string_view utf8, bool quoted) {
 std::string csvText(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    appendCellText(out, utf8, false);
+    appendCellText(out, utf8, false, fieldSpecialBytes);
     return out;
 }
 
 // Control characters become U+FFFD, which is neither a blank nor a splitter nor a formula's
 // start: the raw text needs a guard exactly when the cell's text does.
 bool needsFormulaGuard(std::string_view text) {
-    if (text.empty()) return false;
-    if (formulaStarts.contains(static_cast<unsigned char>(text.front())) || text.front() == '\t' ||
-        text.front() == '\r')
-        return true;
-    // From each formula's start back over blanks: a splitter before it (tab, CR and LF are both)
-    // makes it the start of a cell.
+    if (startsFormula(text)) return true;
     ByteScanner scanner(text, formulaStarts);
-    for (std::size_t at = scanner.next(1); at < text.size(); at = scanner.next(at + 1)) {
-        for (std::size_t before = at; before-- > 0;) {
-            if (splitsCell(text[before])) return true;
-            if (text[before] != ' ') break;
-        }
-    }
+    for (std::size_t at = scanner.next(1); at < text.size(); at = scanner.next(at + 1))
+        if (startsSplitCell(text, at)) return true;
     return false;
 }
 
@@ -93,8 +110,11 @@ std::string csvField(std::string_view utf8) {
 
 void appendCsvField(std::string& out, std::string_view utf8) {
     if (utf8.empty()) return;
-    out += needsFormulaGuard(utf8) ? "\"'" : "\"";
-    appendCellText(out, utf8, true);
+    out += '"';
+    // The text is copied and looked at for formulas in one pass; the guard, seldom needed, is put
+    // in before it afterwards.
+    const std::size_t start = out.size();
+    if (appendCellText(out, utf8, true, fieldSpecialOrFormulaBytes) || startsFormula(utf8)) out.insert(start, 1, '\'');
     out += '"';
 }
 
