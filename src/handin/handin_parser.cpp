@@ -325,10 +325,21 @@ private:
         if (closingRunsOn(kind) && !content(line, closingLength).empty()) return {line, closingLength};
         return {line + 1, 0};
     }
+    // Whether a text can end at this line: only a closing or separator line (both begin with a
+    // dot) or a code line before an assignment line can. A quick look that most lines fail.
+    bool mayEndText(std::size_t line) const {
+        static_assert(closingLine[0] == u'.' && separatorLine[0] == u'.' && assignmentLineOpening[0] == u'a');
+        const std::string_view here = content(line);
+        if (!here.empty() && here.front() == '.') return true;
+        if (line + 1 >= lineCount()) return false;
+        const std::string_view next = content(line + 1);
+        return !next.empty() && next.front() == 'a';
+    }
     TextEnd findTextEnd(std::size_t first, RecordKind kind) const {
         std::optional<std::size_t> lastClosing;
         std::optional<std::size_t> innerStart;
         for (std::size_t line = first + 1; line < lineCount(); ++line) {
+            if (!mayEndText(line)) continue;
             if (isClosingLine(line, kind)) {
                 if (const auto next = startAfterClosing(line, kind)) return {line, *next, innerStart};
                 lastClosing = line;
