@@ -227,6 +227,7 @@ private:
     };
     BlockEnd findBlockEnd(std::size_t first, RecordKind kind) const {
         for (std::size_t line = first; line < lineCount(); ++line) {
+            if (!mayEndHere(line)) continue;
             if (sameAs(content(line), separatorLine) && line + 1 < lineCount() && labelFits(kind, content(line + 1)))
                 return {line, true};
             if (line > first && somethingStartsAt(line)) return {line, false};
@@ -325,9 +326,10 @@ private:
         if (closingRunsOn(kind) && !content(line, closingLength).empty()) return {line, closingLength};
         return {line + 1, 0};
     }
-    // Whether a text can end at this line: only a closing or separator line (both begin with a
-    // dot) or a code line before an assignment line can. A quick look that most lines fail.
-    bool mayEndText(std::size_t line) const {
+    // Whether a block or a text can end at this line: only a closing or separator line (both
+    // begin with a dot) or a code line before an assignment line can. A quick look that most
+    // lines fail.
+    bool mayEndHere(std::size_t line) const {
         static_assert(closingLine[0] == u'.' && separatorLine[0] == u'.' && assignmentLineOpening[0] == u'a');
         const std::string_view here = content(line);
         if (!here.empty() && here.front() == '.') return true;
@@ -339,7 +341,7 @@ private:
         std::optional<std::size_t> lastClosing;
         std::optional<std::size_t> innerStart;
         for (std::size_t line = first + 1; line < lineCount(); ++line) {
-            if (!mayEndText(line)) continue;
+            if (!mayEndHere(line)) continue;
             if (isClosingLine(line, kind)) {
                 if (const auto next = startAfterClosing(line, kind)) return {line, *next, innerStart};
                 lastClosing = line;
