@@ -54,8 +54,9 @@ std::string lineRange(std::size_t first, std::size_t last) {
 TextView trimmedLabel(TextView label) { return label.substr(0, label.find_last_not_of(u' ') + 1); }
 
 // A record's block, decoded. A class's records hold the same few blocks again and again, a
-// paragraph or more each: each is decoded once a thread, and a bounded few are kept (files
-// edited by hand could hold as many blocks as records).
+// paragraph or more each: each is decoded once a thread, and a bounded few are kept, a few
+// megabytes in all (files edited by hand could hold as many blocks as records, each as long as
+// a hand-in may be).
 // Blocks told apart by their length and their first and last bytes: a full hash of a paragraph
 // costs as much as decoding it. The bytes decide where these agree.
 struct BlockBytesHash {
@@ -68,9 +69,16 @@ struct BlockBytesHash {
 };
 
 Text decodedBlock(std::string_view bytes) {
+    constexpr std::size_t keptBytes = 4 << 20;
     thread_local std::unordered_map<std::string, Text, BlockBytesHash, std::equal_to<>> decoded;
+    thread_local std::size_t kept = 0;  // the bytes of the blocks in `decoded`
     if (const auto found = decoded.find(bytes); found != decoded.end()) return found->second;
-    if (decoded.size() >= 1024) decoded.clear();
+    if (bytes.size() > keptBytes) return decodeCp1252WithReferences(bytes);
+    if (decoded.size() >= 1024 || kept + bytes.size() > keptBytes) {
+        decoded.clear();
+        kept = 0;
+    }
+    kept += bytes.size();
     return decoded.emplace(std::string(bytes), decodeCp1252WithReferences(bytes)).first->second;
 }
 

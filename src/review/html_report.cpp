@@ -455,12 +455,19 @@ struct BlockKeyEqual {
 };
 
 // A block's short text as a student's section shows it. Every student's section shows the same
-// few blocks, so each is made once; a bounded few are kept (a class of hand-ins edited by hand
-// could hold as many blocks as records).
-const std::string& shownBlock(const Text& block) {
+// few blocks, so each is made once; a bounded few are kept, a few megabytes in all (a class of
+// hand-ins edited by hand could hold as many blocks as records, each as long as a hand-in may be).
+std::string shownBlock(const Text& block) {
+    constexpr std::size_t keptUnits = 2 << 20;
     thread_local std::unordered_map<Text, std::string, BlockKeyHash, BlockKeyEqual> made;
+    thread_local std::size_t kept = 0;  // the code units of the blocks in `made`
     if (const auto found = made.find(block); found != made.end()) return found->second;
-    if (made.size() >= 1024) made.clear();
+    if (block.size() > keptUnits) return escapeHtml(reportUtf8(shortBlock(block)));
+    if (made.size() >= 1024 || kept + block.size() > keptUnits) {
+        made.clear();
+        kept = 0;
+    }
+    kept += block.size();
     return made.emplace(block, escapeHtml(reportUtf8(shortBlock(block)))).first->second;
 }
 

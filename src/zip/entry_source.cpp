@@ -14,10 +14,7 @@ public:
     std::uint64_t size() const override { return archive_->entries().at(index_).uncompressedSize; }
 
     bool read(std::uint64_t offset, char* out, std::size_t count) const override {
-        const std::string* bytes = kept_->bytesOf(*archive_, index_);
-        if (!bytes || offset > bytes->size() || count > bytes->size() - offset) return false;
-        std::memcpy(out, bytes->data() + offset, count);
-        return true;
+        return kept_->copy(*archive_, index_, offset, out, count);
     }
 
 private:
@@ -27,6 +24,16 @@ private:
 };
 
 }  // namespace
+
+bool InflatedEntry::copy(const Archive& archive, std::size_t index, std::uint64_t offset, char* out,
+                         std::size_t count) {
+    // Held to the end of the copy: another thread's read of another entry would free these bytes.
+    std::lock_guard lock(mutex_);
+    const std::string* bytes = bytesOf(archive, index);
+    if (!bytes || offset > bytes->size() || count > bytes->size() - offset) return false;
+    std::memcpy(out, bytes->data() + offset, count);
+    return true;
+}
 
 const std::string* InflatedEntry::bytesOf(const Archive& archive, std::size_t index) {
     if (held_ && archive_ == &archive && index_ == index) return &bytes_;

@@ -11,6 +11,7 @@
 #include "format/cp1252.h"
 #include "format/utf8.h"
 #include "review/review_program_fixture.h"
+#include "support/zip_writer.h"
 
 namespace {
 
@@ -114,6 +115,29 @@ TEST_F(LookalikeHandinsTest, HostileClassesAreReportedAndNoStudentIsLost) {
              return std::vector<std::string>{f.string()};
          },
          1, {"folders nested deeper than 64, not searched"}, {"Ann Lee", "Cy"}, {"Deep"}},
+        {"identical pairs in two zips in a zip, looked through on two threads",
+         [&](const fs::path& f, const fs::path& root) {
+             // Each zip's pairs get sizes of their own, every other size the other zip's: the two
+             // threads each read one zip, whose entries share one inflated zip at a time.
+             const std::string handin = readBytes(f / ann);
+             std::vector<testing::ZipEntry> zips;
+             for (int zip = 0; zip < 2; ++zip) {
+                 std::vector<testing::ZipEntry> pairs;
+                 for (int pair = 0; pair < 12; ++pair) {
+                     std::string bytes = handin + "\r\n";
+                     std::uint32_t state = static_cast<std::uint32_t>(2 * pair + zip);
+                     for (int i = 0; i < 60000 + 2 * pair + zip; ++i)
+                         bytes += static_cast<char>('a' + (state = state * 1103515245u + 12345u) % 26);
+                     for (const char* copy : {"a", "b"})
+                         pairs.push_back({.name = "send_1207Z" + std::to_string(zip) + "_" + std::to_string(pair) + copy + ".txt",
+                                          .content = bytes});
+                 }
+                 zips.push_back({.name = "zip" + std::to_string(zip) + ".zip", .content = testing::writeZip(pairs), .method = 0});
+             }
+             std::ofstream(root / "classes.zip", std::ios::binary) << testing::writeZip(zips);
+             return std::vector<std::string>{(root / "classes.zip").string()};
+         },
+         1, {"zip0.zip:send_1207Z0_11b.txt: identical hand-ins: Z0 11a, Z0 11b"}, {"Z0 0a", "Z1 11b"}, {"Ann Lee"}, 48},
         {"a folder that cannot be read",
          [&](const fs::path& f, const fs::path&) {
              fs::create_directories(f / "locked");

@@ -218,6 +218,52 @@ TEST_F(ReviewProgramTest, WithoutThreadsARunDoesTheirWorkItself) {
     EXPECT_EQ(snapshot(temp.path()), before) << "nothing written, no temporary file, the folder it made taken away";
 }
 
+// The program started in `folder` where it may map no more than `megabytes` of memory; -1 when
+// it could not be started so.
+int runWithMemoryLimit(const fs::path& folder, const std::vector<std::string>& args, rlim_t megabytes) {
+    const std::string program = STEPWISE_REVIEW_PROGRAM;
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int nowhere = ::open("/dev/null", O_WRONLY);
+        ::dup2(nowhere, 1);
+        ::dup2(nowhere, 2);
+        const rlimit limit{megabytes << 20, megabytes << 20};
+        if (::chdir(folder.c_str()) != 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(120);
+        ::execve(program.c_str(), argv.data(), environ);
+        ::_exit(121);
+    }
+    return waitFor(pid);
+}
+
+// Hand-ins whose blocks are megabytes long, none like another (edited by hand, or made to hurt):
+// what the review keeps of the blocks it has seen stays small beside one hand-in.
+TEST_F(ReviewProgramTest, LongBlocksNoneAlikeAreNotAllKept) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer's program needs more memory to map than the limit leaves";
+#endif
+    const std::string handin = readBytes(folder() / "send_1207Ann_Lee.txt");
+    const std::string separator = "......!!!!!!!!...................................\r\n";
+    const std::size_t stamp = handin.find(separator);
+    ASSERT_NE(stamp, std::string::npos);
+    const std::size_t block = handin.find("\r\n", stamp + separator.size()) + 2;  // after the time
+    const std::size_t blockEnd = handin.find(separator, block);
+    ASSERT_NE(blockEnd, std::string::npos);
+    fs::create_directories(temp.path() / "long");
+    for (int student = 0; student < 24; ++student) {
+        std::string text = "Block " + std::to_string(student) + ": ";
+        std::uint32_t state = static_cast<std::uint32_t>(student);
+        while (text.size() < (3u << 20)) text += static_cast<char>('a' + (state = state * 1103515245u + 12345u) % 26);
+        std::ofstream(temp.path() / "long" / ("send_1207Long_" + std::to_string(student) + ".txt"), std::ios::binary)
+            << handin.substr(0, block) << text << "\r\n" << handin.substr(blockEnd);
+    }
+    // 1: no such block is one of the built-in assignment's.
+    EXPECT_EQ(runWithMemoryLimit(temp.path(), {"--csv", "class.csv", "--html", "class.html", "long"}, 256), 1);
+    EXPECT_NE(readBytes(temp.path() / "class.html").find("Block 23: "), std::string::npos) << "the report is written";
+}
+
 TEST_F(ReviewProgramTest, TwoReviewsAtOnceLoseNoMarksRow) {
     // Ann's hand-ins in one folder, Cy's and Zoë's in another, each read by its own review.
     fs::create_directories(temp.path() / "first");

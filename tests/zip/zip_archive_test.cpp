@@ -4,10 +4,12 @@
 
 #include <fstream>
 #include <set>
+#include <thread>
 
 #include "support/temp_dir.h"
 #include "support/zip_writer.h"
 #include "zip/entry_name.h"
+#include "zip/entry_source.h"
 #include "zip/zip_archive.h"
 
 namespace stepwise::zip {
@@ -153,6 +155,46 @@ TEST(ZipArchive, HostileArchivesFailOnlyWhereTheyAreBad) {
             }
         }
     }
+}
+
+// Zips in one zip share the one inflated entry; the class is looked through for identical files on
+// two threads, each reading entries of a different zip: every read gets its own entry's bytes.
+TEST(ZipInZip, EntriesOfTwoZipsReadOnTwoThreadsAtOnceComeOutWhole) {
+    const testing::TempDir dir;
+    std::vector<std::string> contents;
+    std::vector<ZipEntry> inners;
+    for (int zip = 0; zip < 2; ++zip) {
+        std::string content(1 << 20, '\0');
+        std::uint32_t state = 12345u + static_cast<std::uint32_t>(zip);
+        for (char& c : content) c = static_cast<char>('a' + (state = state * 1103515245u + 12345u) % 26);
+        inners.push_back({.name = "inner" + std::to_string(zip) + ".zip",
+                          .content = writeZip({{.name = "send_1207Ann.txt", .content = content}}), .method = 0});
+        contents.push_back(std::move(content));
+    }
+    const std::filesystem::path path = dir.path() / "class.zip";
+    std::ofstream(path, std::ios::binary) << writeZip(inners);
+    auto outer = Archive::open(path);
+    ASSERT_TRUE(outer) << outer.problem();
+    const auto shared = std::make_shared<const Archive>(std::move(outer.value()));
+    const auto kept = std::make_shared<InflatedEntry>();
+    std::vector<Archive> zips;
+    for (std::size_t i = 0; i < 2; ++i) {
+        auto zip = Archive::fromSource(entrySource(shared, i, kept));
+        ASSERT_TRUE(zip) << zip.problem();
+        zips.push_back(std::move(zip.value()));
+    }
+    int wrong[2] = {0, 0};
+    const auto readOften = [&](std::size_t zip) {
+        for (int time = 0; time < 200; ++time) {
+            const auto read = zips[zip].read(0);
+            if (!read || read.value() != contents[zip]) ++wrong[zip];
+        }
+    };
+    std::thread other(readOften, 1);
+    readOften(0);
+    other.join();
+    EXPECT_EQ(wrong[0], 0);
+    EXPECT_EQ(wrong[1], 0);
 }
 
 TEST(ZipNames, OnlyWellFormedUtf8IsTakenForUtf8) {
