@@ -53,10 +53,6 @@ std::string lineRange(std::size_t first, std::size_t last) {
 // A label as an editor that strips trailing spaces leaves it.
 TextView trimmedLabel(TextView label) { return label.substr(0, label.find_last_not_of(u' ') + 1); }
 
-// A record's block, decoded. A class's records hold the same few blocks again and again, a
-// paragraph or more each: each is decoded once a thread, and a bounded few are kept, a few
-// megabytes in all (files edited by hand could hold as many blocks as records, each as long as
-// a hand-in may be).
 // Blocks told apart by their length and their first and last bytes: a full hash of a paragraph
 // costs as much as decoding it. The bytes decide where these agree.
 struct BlockBytesHash {
@@ -68,6 +64,10 @@ struct BlockBytesHash {
     }
 };
 
+// A record's block, decoded. A class's records hold the same few blocks again and again, a
+// paragraph or more each: each is decoded once a thread, and a bounded few are kept, a few
+// megabytes in all (files edited by hand could hold as many blocks as records, each as long as
+// a hand-in may be).
 Text decodedBlock(std::string_view bytes) {
     constexpr std::size_t keptBytes = 4 << 20;
     thread_local std::unordered_map<std::string, Text, BlockBytesHash, std::equal_to<>> decoded;
