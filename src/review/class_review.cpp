@@ -179,34 +179,15 @@ StudentRead readStudent(const PlannedStudent& planned, const handin::KnownAssign
 
 std::vector<PlannedStudent> planClass(const std::vector<handin::HandinSource>& found,
                                       std::vector<handin::Problem>& problems) {
-    // Each file's name is read once (half of them on a second thread); the problems are kept in
-    // the order of the files.
     std::set<std::string> seen;
-    std::vector<bool> repeated(found.size());
-    for (std::size_t i = 0; i < found.size(); ++i) repeated[i] = !seen.insert(found[i].identity()).second;
-    struct Named {
-        handin::HandinName name;
-        std::vector<handin::Problem> problems;
-    };
-    std::vector<Named> named(found.size());
-    const auto name = [&](std::size_t from, std::size_t step) {
-        for (std::size_t i = from; i < found.size(); i += step)
-            if (!repeated[i]) named[i].name = nameOf(found[i], named[i].problems);
-    };
-    {
-        WorkAside<bool> odd([&] { return name(1, 2), true; });
-        name(0, 2);
-        odd.get();
-    }
     std::vector<FoundFile> files;
     handin::StudentSpellings spellings;
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        if (repeated[i]) {
-            problems.push_back({found[i].shown(), 0, "given more than once; counted once"});
+    for (const handin::HandinSource& source : found) {
+        if (!seen.insert(source.identity()).second) {
+            problems.push_back({source.shown(), 0, "given more than once; counted once"});
             continue;
         }
-        problems.insert(problems.end(), named[i].problems.begin(), named[i].problems.end());
-        files.push_back({found[i], std::move(named[i].name)});
+        files.push_back({source, nameOf(source, problems)});
         spellings.add(files.back().name.student);
     }
     // One student however their files spell the name: each file takes the spelling shown.
