@@ -7,7 +7,6 @@
 #include "handin/handin_file.h"
 #include "system/output_set.h"
 #include "system/path_text.h"
-#include "system/side_thread.h"
 
 namespace stepwise::review {
 
@@ -67,26 +66,18 @@ std::string checkOutputs(const ReviewOptions& options, const std::vector<handin:
             if (outputs[i].identity == outputs[k].identity)
                 return std::string(outputs[i].option) + " and " + outputs[k].option + " name the same file";
 
-    // The inputs: each PATH and each hand-in file found under them. A class is a thousand files
-    // or more, each asked of the system: the second half on a second thread.
+    // The inputs: each PATH and each hand-in file found under them.
     std::vector<fs::path> inputs = options.paths;
     for (const handin::HandinSource& source : found) inputs.push_back(source.diskFile());
-    const auto firstOutputAmong = [&](std::size_t from, std::size_t to) -> std::string {
-        for (std::size_t i = from; i < to; ++i) {
-            const Result<FileIdentity> identity = fileIdentity(inputs[i]);
-            if (identity.failure) continue;
-            for (const Output& output : outputs)
-                if (output.identity == identity.value)
-                    return std::string(output.option) + ": " + shown(output.path) + " is the input " +
-                           shown(inputs[i]) + "; name another file";
-        }
-        return {};
-    };
-    const std::size_t half = inputs.size() / 2;
-    WorkAside<std::string> second([&] { return firstOutputAmong(half, inputs.size()); });
-    std::string problem = firstOutputAmong(0, half);
-    std::string later = second.get();
-    return problem.empty() ? later : problem;
+    for (const fs::path& input : inputs) {
+        const Result<FileIdentity> identity = fileIdentity(input);
+        if (identity.failure) continue;
+        for (const Output& output : outputs)
+            if (output.identity == identity.value)
+                return std::string(output.option) + ": " + shown(output.path) + " is the input " + shown(input) +
+                       "; name another file";
+    }
+    return {};
 }
 
 fs::path marksLockPath(const fs::path& marks) {
