@@ -172,9 +172,11 @@ TEST_F(ReviewProgramTest, AStoppedRunTakesAwayTheFeedbackFolderItMade) {
     }
 }
 
-// The program started in `folder` where no thread can be had: each thread's stack would be as
-// large as all the memory the process may map.
-int runWithoutThreads(const fs::path& folder, const std::vector<std::string>& args) {
+// The program started in `folder` where it may map no more than `megabytes` of memory; with
+// `noThreads`, where no thread can be had either: each thread's stack would be as large as all the
+// memory the process may map. The exit status; 120 when the limits could not be set.
+int runWithMemoryLimit(const fs::path& folder, const std::vector<std::string>& args, rlim_t megabytes,
+                       bool noThreads = false) {
     const std::string program = STEPWISE_REVIEW_PROGRAM;
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -184,13 +186,18 @@ int runWithoutThreads(const fs::path& folder, const std::vector<std::string>& ar
         const int nowhere = ::open("/dev/null", O_WRONLY);
         ::dup2(nowhere, 1);
         ::dup2(nowhere, 2);
-        const rlimit limit{rlim_t{512} << 20, rlim_t{512} << 20};
-        if (::chdir(folder.c_str()) != 0 || ::setrlimit(RLIMIT_AS, &limit) != 0 || ::setrlimit(RLIMIT_STACK, &limit) != 0)
+        const rlimit limit{megabytes << 20, megabytes << 20};
+        if (::chdir(folder.c_str()) != 0 || ::setrlimit(RLIMIT_AS, &limit) != 0 ||
+            (noThreads && ::setrlimit(RLIMIT_STACK, &limit) != 0))
             ::_exit(120);
         ::execve(program.c_str(), argv.data(), environ);
         ::_exit(121);
     }
     return waitFor(pid);
+}
+
+int runWithoutThreads(const fs::path& folder, const std::vector<std::string>& args) {
+    return runWithMemoryLimit(folder, args, 512, true);
 }
 
 TEST_F(ReviewProgramTest, WithoutThreadsARunDoesTheirWorkItself) {
@@ -216,26 +223,6 @@ TEST_F(ReviewProgramTest, WithoutThreadsARunDoesTheirWorkItself) {
     const Tree before = snapshot(temp.path());
     EXPECT_EQ(runWithoutThreads(temp.path(), reports), 2);
     EXPECT_EQ(snapshot(temp.path()), before) << "nothing written, no temporary file, the folder it made taken away";
-}
-
-// The program started in `folder` where it may map no more than `megabytes` of memory; -1 when
-// it could not be started so.
-int runWithMemoryLimit(const fs::path& folder, const std::vector<std::string>& args, rlim_t megabytes) {
-    const std::string program = STEPWISE_REVIEW_PROGRAM;
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int nowhere = ::open("/dev/null", O_WRONLY);
-        ::dup2(nowhere, 1);
-        ::dup2(nowhere, 2);
-        const rlimit limit{megabytes << 20, megabytes << 20};
-        if (::chdir(folder.c_str()) != 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(120);
-        ::execve(program.c_str(), argv.data(), environ);
-        ::_exit(121);
-    }
-    return waitFor(pid);
 }
 
 // Hand-ins whose blocks are megabytes long, none like another (edited by hand, or made to hurt):
