@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -65,13 +66,16 @@ struct BlockBytesHash {
 };
 
 // A record's block, decoded. A class's records hold the same few blocks again and again, a
-// paragraph or more each: each is decoded once a thread, and a bounded few are kept, a few
+// paragraph or more each: each is decoded once, and a bounded few are kept, a few
 // megabytes in all (files edited by hand could hold as many blocks as records, each as long as
-// a hand-in may be).
+// a hand-in may be). The blocks kept are the process's, under a lock: a thread's own would be
+// destroyed as the thread ends, which the static Windows build does not do safely.
 Text decodedBlock(std::string_view bytes) {
     constexpr std::size_t keptBytes = 4 << 20;
-    thread_local std::unordered_map<std::string, Text, BlockBytesHash, std::equal_to<>> decoded;
-    thread_local std::size_t kept = 0;  // the bytes of the blocks in `decoded`
+    static std::mutex lock;
+    static std::unordered_map<std::string, Text, BlockBytesHash, std::equal_to<>> decoded;
+    static std::size_t kept = 0;  // the bytes of the blocks in `decoded`
+    const std::lock_guard<std::mutex> held(lock);
     if (const auto found = decoded.find(bytes); found != decoded.end()) return found->second;
     if (bytes.size() > keptBytes) return decodeCp1252WithReferences(bytes);
     if (decoded.size() >= 1024 || kept + bytes.size() > keptBytes) {

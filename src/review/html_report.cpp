@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <set>
 #include <unordered_map>
 
@@ -457,10 +458,14 @@ struct BlockKeyEqual {
 // A block's short text as a student's section shows it. Every student's section shows the same
 // few blocks, so each is made once; a bounded few are kept, a few megabytes in all (a class of
 // hand-ins edited by hand could hold as many blocks as records, each as long as a hand-in may be).
+// The blocks kept are the process's, under a lock: a thread's own would be destroyed as the
+// thread ends, which the static Windows build does not do safely.
 std::string shownBlock(const Text& block) {
     constexpr std::size_t keptUnits = 2 << 20;
-    thread_local std::unordered_map<Text, std::string, BlockKeyHash, BlockKeyEqual> made;
-    thread_local std::size_t kept = 0;  // the code units of the blocks in `made`
+    static std::mutex lock;
+    static std::unordered_map<Text, std::string, BlockKeyHash, BlockKeyEqual> made;
+    static std::size_t kept = 0;  // the code units of the blocks in `made`
+    const std::lock_guard<std::mutex> held(lock);
     if (const auto found = made.find(block); found != made.end()) return found->second;
     if (block.size() > keptUnits) return escapeHtml(reportUtf8(shortBlock(block)));
     if (made.size() >= 1024 || kept + block.size() > keptUnits) {
