@@ -158,7 +158,6 @@ Text decodeCp1252WithReferences(std::string_view bytes) {
     return text;
 }
 
-
 namespace {
 
 // Bytes 80 to FF in UTF-8: two bytes or three.
@@ -262,6 +261,12 @@ std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes, std::size_t
     dropPending();
     if (notText) *notText = odd;
     return out;
+}
+
+std::size_t countNonTextBytes(std::string_view bytes) {
+    std::size_t count = 0;
+    for (const char b : bytes) count += isControlByte(static_cast<unsigned char>(b)) || isUndefinedByte(static_cast<unsigned char>(b));
+    return count;
 }
 
 }  // namespace stepwise

@@ -32,5 +32,7 @@ Text decodeCp1252WithReferences(std::string_view bytes);
 // `notText`, counts the bytes that are no text on the way: C0 control codes other than tab, CR and
 // LF, DEL, and the five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D).
 std::string decodeCp1252WithReferencesToUtf8(std::string_view bytes, std::size_t* notText = nullptr);
+// The bytes that are no text, counted as the decoding above counts them, without decoding.
+std::size_t countNonTextBytes(std::string_view bytes);
 
 }  // namespace stepwise

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#include "format/byte_search.h"
 #include "format/lesson_header.h"
 #include "format/record_pieces.h"
 #include "format/stamps.h"
@@ -124,22 +123,6 @@ bool isCodeLine(std::string_view line) {
         }
     }
     return !afterCodeBefore;
-}
-
-namespace {
-
-// The control codes other than tab, CR and LF, DEL, and the bytes Windows-1252 leaves undefined.
-constexpr ByteSet<6> nonTextBytes{{0x7F, static_cast<char>(0x81), static_cast<char>(0x8D), static_cast<char>(0x8F),
-                                   static_cast<char>(0x90), static_cast<char>(0x9D)},
-                                  true};
-
-}  // namespace
-
-std::size_t countNonTextBytes(std::string_view bytes) {
-    std::size_t count = 0;
-    ByteScanner scanner(bytes, nonTextBytes);
-    for (std::size_t at = scanner.next(0); at < bytes.size(); at = scanner.next(at + 1)) ++count;
-    return count;
 }
 
 }  // namespace stepwise::handin

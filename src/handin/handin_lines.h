@@ -84,8 +84,4 @@ bool isDateTimeStampLine(std::string_view line);
 // A lesson header's code line: one or more characters of the codes format/lesson_header.h gives.
 bool isCodeLine(std::string_view line);
 
-// Bytes that no one types: control codes other than tab, CR and LF, and the five bytes that
-// Windows-1252 leaves undefined.
-std::size_t countNonTextBytes(std::string_view bytes);
-
 }  // namespace stepwise::handin

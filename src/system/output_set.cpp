@@ -443,7 +443,7 @@ Status OutputSet::copy(std::size_t from, std::size_t to) {
         if (got == 0) break;
         if (Status written = write(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) return written;
     }
-    removeAside(files_.at(from));
+    removeAside(source);
     return std::nullopt;
 }
 
@@ -453,8 +453,7 @@ void OutputSet::removeAside(File& scratch) {
     if (!scratch.scratch) return;
     if (removing_.joinable()) removing_.join();
     const int descriptor = scratch.descriptor;
-    scratch.descriptor = -1;
-    scratch.removed = true;
+    scratch.descriptor = -1;  // a scratch file without its descriptor is gone
     const fs::path path = scratch.temporary;
     removing_ = threadWithoutStopSignals([descriptor, path] {
         closeDescriptor(descriptor);
@@ -551,9 +550,10 @@ void OutputSet::discardRemoving(std::vector<fs::path> alsoRemoved) {
     StopsHeld held;
     // Closed first: a file still open keeps its blocks (and on Windows its name) until closed.
     for (File& file : files_) {
+        const bool removedAside = file.scratch && file.descriptor < 0;
         if (file.descriptor >= 0) closeDescriptor(file.descriptor);
         file.descriptor = -1;
-        if (!file.moved && !file.removed) alsoRemoved.push_back(file.temporary);
+        if (!file.moved && !removedAside) alsoRemoved.push_back(file.temporary);
     }
     removeAllQuietly(std::move(alsoRemoved));
     if (removing_.joinable()) removing_.join();

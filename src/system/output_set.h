@@ -104,7 +104,6 @@ private:
         int descriptor = -1;
         bool scratch = false;
         bool moved = false;
-        bool removed = false;               // a scratch file, once copied
     };
 
     Result<std::size_t> create(const std::filesystem::path& folder, std::filesystem::path target, bool scratch);
