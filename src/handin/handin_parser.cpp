@@ -20,10 +20,8 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "handin/handin_file.h"
 #include "handin/handin_lines.h"
@@ -33,6 +31,7 @@
 #include "format/record_pieces.h"
 #include "format/stamps.h"
 #include "format/utf8.h"
+#include "system/bounded_memo.h"
 
 namespace stepwise::handin {
 
@@ -65,25 +64,10 @@ struct BlockBytesHash {
     }
 };
 
-// A record's block, decoded. A class's records hold the same few blocks again and again, a
-// paragraph or more each: each is decoded once, and a bounded few are kept, a few
-// megabytes in all (files edited by hand could hold as many blocks as records, each as long as
-// a hand-in may be). The blocks kept are the process's, under a lock: a thread's own would be
-// destroyed as the thread ends, which the static Windows build does not do safely.
+// A record's block, decoded: each of the class's few blocks once, a few megabytes kept.
 Text decodedBlock(std::string_view bytes) {
-    constexpr std::size_t keptBytes = 4 << 20;
-    static std::mutex lock;
-    static std::unordered_map<std::string, Text, BlockBytesHash, std::equal_to<>> decoded;
-    static std::size_t kept = 0;  // the bytes of the blocks in `decoded`
-    const std::lock_guard<std::mutex> held(lock);
-    if (const auto found = decoded.find(bytes); found != decoded.end()) return found->second;
-    if (bytes.size() > keptBytes) return decodeCp1252WithReferences(bytes);
-    if (decoded.size() >= 1024 || kept + bytes.size() > keptBytes) {
-        decoded.clear();
-        kept = 0;
-    }
-    kept += bytes.size();
-    return decoded.emplace(std::string(bytes), decodeCp1252WithReferences(bytes)).first->second;
+    static BoundedMemo<std::string, Text, BlockBytesHash> decoded(1024, 4 << 20);
+    return decoded.get(bytes, bytes.size(), [bytes] { return decodeCp1252WithReferences(bytes); });
 }
 
 class HandinParser {

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <map>
-#include <mutex>
 #include <set>
-#include <unordered_map>
 
 #include "format/builtin_assignment.h"
 #include "format/html_escape.h"
@@ -16,6 +14,7 @@
 #include "review/report_text.h"
 #include "review/students_csv.h"
 #include "stepwise_version.h"
+#include "system/bounded_memo.h"
 
 namespace stepwise::review {
 
@@ -455,25 +454,11 @@ struct BlockKeyEqual {
     bool operator()(const Text& a, const Text& b) const { return sameText(a, b); }
 };
 
-// A block's short text as a student's section shows it. Every student's section shows the same
-// few blocks, so each is made once; a bounded few are kept, a few megabytes in all (a class of
-// hand-ins edited by hand could hold as many blocks as records, each as long as a hand-in may be).
-// The blocks kept are the process's, under a lock: a thread's own would be destroyed as the
-// thread ends, which the static Windows build does not do safely.
+// A block's short text as a student's section shows it: each of the class's few blocks once, a
+// few megabytes kept.
 std::string shownBlock(const Text& block) {
-    constexpr std::size_t keptUnits = 2 << 20;
-    static std::mutex lock;
-    static std::unordered_map<Text, std::string, BlockKeyHash, BlockKeyEqual> made;
-    static std::size_t kept = 0;  // the code units of the blocks in `made`
-    const std::lock_guard<std::mutex> held(lock);
-    if (const auto found = made.find(block); found != made.end()) return found->second;
-    if (block.size() > keptUnits) return escapeHtml(reportUtf8(shortBlock(block)));
-    if (made.size() >= 1024 || kept + block.size() > keptUnits) {
-        made.clear();
-        kept = 0;
-    }
-    kept += block.size();
-    return made.emplace(block, escapeHtml(reportUtf8(shortBlock(block)))).first->second;
+    static BoundedMemo<Text, std::string, BlockKeyHash, BlockKeyEqual> made(1024, 2 << 20);
+    return made.get(block, block.size(), [&block] { return escapeHtml(reportUtf8(shortBlock(block))); });
 }
 
 // The records are appended where they go, not gathered in strings of their own first: a class's
